@@ -1,0 +1,14 @@
+# lumi_embed(OUT SYMBOL FILE...): writes a C++ source that defines
+#   extern const char SYMBOL[]; extern const unsigned long SYMBOL_size;
+# holding the concatenated bytes of the files (with a NUL after each one),
+# regenerated whenever one of the files changes.
+function(lumi_embed out symbol)
+  set(files ${ARGN})
+  string(REPLACE ";" "|" files_arg "${files}")
+  add_custom_command(
+    OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -DOUT=${out} -DSYMBOL=${symbol} "-DFILES=${files_arg}"
+            -P ${PROJECT_SOURCE_DIR}/cmake/EmbedRun.cmake
+    DEPENDS ${files} ${PROJECT_SOURCE_DIR}/cmake/EmbedRun.cmake
+    COMMENT "Embedding ${symbol}" VERBATIM)
+endfunction()

@@ -1,0 +1,188 @@
+#include "installer.h"
+
+#include <cstring>
+
+#include "afxapp.h"
+
+namespace {
+
+const char kCannotCreate[] = "Cannot create directory";
+
+// Copies text into a fixed buffer; false (buffer untouched) when it does not fit.
+bool CopyInto(char* dst, size_t size, const char* src) {
+  size_t n = std::strlen(src);
+  if (n >= size) return false;
+  std::memcpy(dst, src, n + 1);
+  return true;
+}
+
+bool EqualIgnoringAZCase(const char* a, const char* b) { return CString(a).CompareNoCase(b) == 0; }
+
+// Whether the last character (not merely the last byte: it may be the trail
+// byte of a double-byte character) is a backslash.
+bool EndsInBackslash(const CString& s) { return !s.IsEmpty() && s.ReverseFind('\\') == s.GetLength() - 1; }
+
+}  // namespace
+
+CString ModuleDirOf(const char* modulePath) {
+  CString path = CString(modulePath).Left(199);
+  CString dir;
+  int slash = path.ReverseFind('\\');
+  if (slash >= 0) {
+    dir = path.Left(slash + 1);
+  } else {
+    int colon = path.ReverseFind(':');
+    if (colon >= 0) dir = path.Left(colon + 1);
+  }
+  if (!dir.IsEmpty() && !EndsInBackslash(dir)) dir += '\\';
+  return dir;
+}
+
+CString GetModuleDir() {
+  char buf[200] = "";
+  ::GetModuleFileNameA(AfxGetInstanceHandle(), buf, sizeof buf);
+  buf[sizeof buf - 1] = 0;
+  return ModuleDirOf(buf);
+}
+
+CInstaller::CInstaller() {
+  // m_strLastMessage starts empty.
+  ::OleInitialize(nullptr);
+  CString source = GetModuleDir();  // at most 200 characters: fits
+  CopyInto(m_szSourceDir, sizeof m_szSourceDir, source);
+  std::memcpy(m_szTargetDir, m_szSourceDir, sizeof m_szTargetDir);
+  m_szWindowsDir[0] = 0;
+  char buf[260];
+  UINT n = ::GetWindowsDirectoryA(buf, sizeof buf);
+  if (n > 0 && n < sizeof buf) {
+    buf[n] = 0;
+    CopyInto(m_szWindowsDir, sizeof m_szWindowsDir, buf);
+  }
+}
+
+CInstaller::~CInstaller() { ::OleUninitialize(); }
+
+CString CInstaller::JoinPath(const char* dir, const char* name) const {
+  CString result(dir);
+  if (!result.IsEmpty() && !EndsInBackslash(result)) result += '\\';
+  result += name;
+  return result;
+}
+
+CString CInstaller::GetDirPart(const char* path) const {
+  CString p(path);
+  int slash = p.ReverseFind('\\');
+  if (slash >= 0) return p.Left(slash);
+  int colon = p.ReverseFind(':');
+  if (colon >= 0 && colon != p.GetLength() - 1) return p.Left(colon);
+  return CString();
+}
+
+CString CInstaller::GetFilePart(const char* path) const {
+  CString p(path);
+  int slash = p.ReverseFind('\\');
+  if (slash >= 0) return p.Mid(slash + 1);
+  int colon = p.ReverseFind(':');
+  if (colon >= 0) return p.Mid(colon + 1);
+  return CString();
+}
+
+int CInstaller::SetInstallDir(const char* dir) {
+  if (!CopyInto(m_szTargetDir, sizeof m_szTargetDir, dir ? dir : "")) {
+    // Held whole or not at all: a cut folder would name the wrong place.
+    m_szTargetDir[0] = 0;
+    m_strLastMessage = CString("Folder name is too long: ") + dir;
+    return 0;
+  }
+  return CreateDirTree(m_szTargetDir);
+}
+
+int CInstaller::CreateDirTree(const char* path) {
+  CString folder(path);
+  if (folder.IsEmpty()) {
+    m_strLastMessage = kCannotCreate;
+    return 0;
+  }
+  if (::_mkdir(folder) == 0 || errno == EEXIST) return 1;
+  if (!CreateDirTree(GetDirPart(folder))) return 0;
+  if (::_mkdir(folder) == 0 || errno == EEXIST) return 1;
+  m_strLastMessage = kCannotCreate;
+  return 0;
+}
+
+int CInstaller::ExpandFile(const char* name) {
+  CString source = JoinPath(m_szSourceDir, name);
+  char szSource[256];
+  char szDest[256];
+  if (!CopyInto(szSource, sizeof szSource, source)) {
+    m_strLastMessage = "File name is too long: " + source;
+    return 0;
+  }
+  if (::GetExpandedNameA(szSource, szDest) != 1) {
+    m_strLastMessage = "Could not expand file " + source;
+    return 0;
+  }
+  szDest[sizeof szDest - 1] = 0;
+  CString dest = JoinPath(m_szTargetDir, GetFilePart(szDest));
+  if (!CopyInto(szDest, sizeof szDest, dest)) {
+    m_strLastMessage = "File name is too long: " + dest;
+    return 0;
+  }
+  if (EqualIgnoringAZCase(szSource, szDest)) return 1;  // already in place
+
+  OFSTRUCT ofSource;
+  OFSTRUCT ofDest;
+  INT hDest = -1;
+  LONG copied;
+  // The destination is opened only once the source is open, so a source that
+  // cannot be read never costs an existing file its contents. A folder of the
+  // destination's name is refused here, as some platforms would "write" into it.
+  INT hSource = ::LZOpenFileA(szSource, &ofSource, OF_READ);
+  if (hSource < 0) {
+    copied = LZERROR_BADINHANDLE;
+  } else {
+    DWORD attr = ::GetFileAttributesA(szDest);
+    if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY)) {
+      copied = LZERROR_BADOUTHANDLE;
+    } else {
+      hDest = ::LZOpenFileA(szDest, &ofDest, OF_CREATE | OF_SHARE_DENY_NONE | OF_WRITE);
+      copied = hDest < 0 ? LZERROR_BADOUTHANDLE : ::LZCopy(hSource, hDest);
+    }
+  }
+
+  int result = 0;
+  switch (copied) {
+    case LZERROR_BADINHANDLE:
+      m_strLastMessage = CString("Cannot access ") + szSource;
+      break;
+    case LZERROR_BADOUTHANDLE:
+      m_strLastMessage = CString("Cannot access ") + szDest;
+      break;
+    case LZERROR_READ:
+      m_strLastMessage = CString("File is corrupt: ") + szSource;
+      break;
+    case LZERROR_WRITE:
+      m_strLastMessage = CString("Cannot write file ") + szDest;
+      break;
+    case LZERROR_GLOBALLOC:
+      m_strLastMessage = CString("Cannot copy file ") + szDest;
+      break;
+    case LZERROR_GLOBLOCK:
+      m_strLastMessage = CString("File is in use. Cannot copy ") + szDest;
+      break;
+    case LZERROR_UNKNOWNALG:
+      m_strLastMessage = CString("Unknown compression method: ") + szSource;
+      break;
+    default:
+      if (copied >= 0) {
+        m_strLastMessage = name;
+        result = 1;
+      } else {  // LZERROR_BADVALUE and anything newer
+        m_strLastMessage = CString("Cannot copy file ") + szSource;
+      }
+      break;
+  }
+  if (hDest >= 0) ::LZClose(hDest);
+  if (hSource >= 0) ::LZClose(hSource);
+  return result;
+}

@@ -1,0 +1,48 @@
+// CInstaller: the install engine. Knows the source folder (the setup
+// program's own), the target folder and the Windows folder, and keeps the
+// last message, the engine's one status text. Keeps OLE initialised on its
+// thread for as long as it lives.
+#pragma once
+#include "afxstr.h"
+
+// Folder of the program's own file with a trailing backslash, or empty.
+CString GetModuleDir();
+// The same rule applied to a given module path (cut to the 199 characters
+// the module path buffer holds).
+CString ModuleDirOf(const char* modulePath);
+
+class CInstaller {
+ public:
+  CInstaller();
+  virtual ~CInstaller();
+  CInstaller(const CInstaller&) = delete;
+  CInstaller& operator=(const CInstaller&) = delete;
+
+  CString GetLastMessage() const { return m_strLastMessage; }
+  CString GetWindowsDir() const { return m_szWindowsDir; }
+
+  // Path rules: text only, never the file system.
+  CString JoinPath(const char* dir, const char* name) const;
+  CString GetDirPart(const char* path) const;
+  CString GetFilePart(const char* path) const;
+
+  // Makes dir the target folder and creates it with any missing parents.
+  // 1 on success; 0 with the last message set.
+  int SetInstallDir(const char* dir);
+  // Creates path and its missing parents: 1 when made or already there.
+  int CreateDirTree(const char* path);
+  // Expands (or copies) name from the source folder into the target folder
+  // under its expanded name. 1 when the file is in place; 0 with the last
+  // message naming the file.
+  int ExpandFile(const char* name);
+
+  // Limits of the fixed buffers.
+  static constexpr int kMaxFolder = 259;  // folder fields: 260 with the NUL
+  static constexpr int kMaxFilePath = 255;  // expansion paths: 256 with the NUL
+
+ protected:
+  char m_szSourceDir[260];
+  char m_szTargetDir[260];
+  char m_szWindowsDir[260];
+  CString m_strLastMessage;
+};

@@ -1,0 +1,39 @@
+// Settings and observation points of the native stand-ins. Only the native
+// build has this header: product code never includes it, tools and tests may.
+#pragma once
+#include <string>
+#include <vector>
+
+// Drive map. Drive X: lives in the host folder named by LUMIROLL_DRIVE_X;
+// Z: is "/" unless set; a drive with no folder does not exist.
+// LumiMapPath turns a Windows path into the host path it names, matching
+// existing names without regard to the case of A-Z as Windows does. False
+// when the drive does not exist or the path is not a valid Windows path.
+bool LumiMapPath(const char* winPath, std::string& hostPath);
+// The Windows path under which a host path is seen (longest drive folder
+// that holds it; Z: otherwise). The host path must exist.
+std::string LumiHostToWindowsPath(const std::string& hostPath);
+
+// Code page: 1252 (single-byte) unless LUMIROLL_CODEPAGE says otherwise
+// (932 for the double-byte Japanese one). Tests may switch it.
+void LumiStubSetCodePage(unsigned cp);
+
+// Windows folder: "C:\WINDOWS" by default; nullptr makes the platform report none.
+void LumiStubSetWindowsDir(const char* dir);
+
+// OLE initialisation depth, for tests of the callers' pairing.
+int LumiStubOleDepth();
+
+// _mkdir: every call is logged with its path and result; a path may be made
+// to fail with a given errno, as a refused or unusable folder would.
+struct LumiMkdirCall {
+  std::string path;
+  int result;
+};
+const std::vector<LumiMkdirCall>& LumiStubMkdirLog();
+void LumiStubClearMkdirLog();
+void LumiStubFailMkdir(const std::string& winPath, int err);
+void LumiStubClearMkdirFailures();
+
+// LZ32: number of handles open now.
+int LumiStubOpenLzHandles();

@@ -1,0 +1,461 @@
+// Native stand-in for LZ32: SZDD expansion and plain copies over the drive
+// map. Streams through fixed buffers, so memory stays flat whatever the size
+// of the file; a damaged stream is LZERROR_READ, never a crash or success.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "lumistub.h"
+#include "lumiwin.h"
+
+namespace {
+
+constexpr unsigned char kSignature[8] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33};
+constexpr size_t kHeaderSize = 14;
+constexpr int kFirstHandle = 0x400;
+
+enum class Kind { Plain, Compressed, Damaged, UnknownMethod };
+
+struct LzFile {
+  int fd = -1;
+  bool writable = false;
+  Kind kind = Kind::Plain;
+  uint32_t expandedLength = 0;
+};
+
+std::vector<std::unique_ptr<LzFile>> g_handles;
+
+// Error codes of OpenFile (OFSTRUCT::nErrCode).
+constexpr WORD kErrFileNotFound = 2;
+constexpr WORD kErrPathNotFound = 3;
+constexpr WORD kErrAccessDenied = 5;
+constexpr WORD kErrInvalidData = 13;
+constexpr WORD kErrInvalidParameter = 87;
+
+WORD ErrFromErrno(int e) {
+  switch (e) {
+    case ENOENT:
+      return kErrFileNotFound;
+    case ENOTDIR:
+      return kErrPathNotFound;
+    default:
+      return kErrAccessDenied;
+  }
+}
+
+bool ReadFully(int fd, unsigned char* buf, size_t want, size_t& got) {
+  got = 0;
+  while (got < want) {
+    ssize_t n = read(fd, buf + got, want - got);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) break;
+    got += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+bool WriteFully(int fd, const unsigned char* buf, size_t len) {
+  while (len > 0) {
+    ssize_t n = write(fd, buf, len);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) return false;
+    buf += n;
+    len -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// Reads the header of an open file and leaves the position after it (for a
+// compressed file) or at the start (for any other).
+Kind Classify(int fd, uint32_t& length, unsigned char& recorded) {
+  unsigned char h[kHeaderSize];
+  size_t got = 0;
+  Kind kind = Kind::Plain;
+  if (!ReadFully(fd, h, kHeaderSize, got)) return Kind::Damaged;
+  if (got >= sizeof kSignature && std::memcmp(h, kSignature, sizeof kSignature) == 0) {
+    if (got < kHeaderSize) {
+      kind = Kind::Damaged;
+    } else if (h[8] != 'A') {
+      kind = Kind::UnknownMethod;
+    } else {
+      kind = Kind::Compressed;
+      recorded = h[9];
+      length = static_cast<uint32_t>(h[10]) | static_cast<uint32_t>(h[11]) << 8 |
+               static_cast<uint32_t>(h[12]) << 16 | static_cast<uint32_t>(h[13]) << 24;
+      return kind;
+    }
+  }
+  if (lseek(fd, 0, SEEK_SET) != 0) return Kind::Damaged;
+  return kind;
+}
+
+// Opens a regular file for reading; folders and devices are refused.
+int OpenForRead(const char* winPath, WORD& err) {
+  std::string host;
+  if (!LumiMapPath(winPath, host)) {
+    err = kErrPathNotFound;
+    return -1;
+  }
+  int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    err = ErrFromErrno(errno);
+    return -1;
+  }
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    err = kErrAccessDenied;
+    return -1;
+  }
+  return fd;
+}
+
+bool EndsInSeparator(const char* p) {
+  size_t n = std::strlen(p);
+  return n > 0 && (p[n - 1] == '\\' || p[n - 1] == '/');
+}
+
+// Offset of the file part: after the last separator or colon, going by
+// characters of the active code page.
+size_t FilePartOffset(const char* p) {
+  size_t off = 0;
+  for (size_t i = 0; p[i]; ++i) {
+    if (IsDBCSLeadByte(static_cast<BYTE>(p[i])) && p[i + 1]) {
+      ++i;
+    } else if (p[i] == '\\' || p[i] == '/' || p[i] == ':') {
+      off = i + 1;
+    }
+  }
+  return off;
+}
+
+// The name LZOpenFileA tries when the file itself is missing: the last
+// character of a three-character extension becomes '_', a shorter one gets
+// '_' appended, a name without extension gets "._".
+std::string CompressedFormOf(const char* p) {
+  std::string s = p;
+  size_t file = FilePartOffset(p);
+  size_t dot = s.find_last_of('.');
+  if (dot == std::string::npos || dot < file) return s + "._";
+  if (s.size() - dot - 1 >= 3) {
+    s.back() = '_';
+    return s;
+  }
+  return s + "_";
+}
+
+std::string FullWindowsPath(const char* p) {
+  std::string host;
+  if (!LumiMapPath(p, host)) return p;
+  return LumiHostToWindowsPath(host) + "";
+}
+
+int NewHandle(std::unique_ptr<LzFile> f) {
+  for (size_t i = 0; i < g_handles.size(); ++i) {
+    if (!g_handles[i]) {
+      g_handles[i] = std::move(f);
+      return kFirstHandle + static_cast<int>(i);
+    }
+  }
+  g_handles.push_back(std::move(f));
+  return kFirstHandle + static_cast<int>(g_handles.size() - 1);
+}
+
+LzFile* Lookup(INT h) {
+  if (h < kFirstHandle) return nullptr;
+  size_t i = static_cast<size_t>(h - kFirstHandle);
+  return i < g_handles.size() ? g_handles[i].get() : nullptr;
+}
+
+constexpr size_t kInSize = 1 << 16;
+constexpr size_t kOutSize = 1 << 16;
+constexpr size_t kWindow = 4096;
+constexpr size_t kSlack = 32;
+
+LONG CopyPlain(int in, int out) {
+  std::unique_ptr<unsigned char[]> buf(new (std::nothrow) unsigned char[kInSize * 4]);
+  if (!buf) return LZERROR_GLOBALLOC;
+  int64_t total = 0;
+  for (;;) {
+    ssize_t n = read(in, buf.get(), kInSize * 4);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return LZERROR_READ;
+    }
+    if (n == 0) break;
+    if (!WriteFully(out, buf.get(), static_cast<size_t>(n))) return LZERROR_WRITE;
+    total += n;
+    if (total > INT32_MAX) return LZERROR_BADVALUE;
+  }
+  return static_cast<LONG>(total);
+}
+
+// The SZDD expander. The output buffer keeps the last 4096 bytes written in
+// front of the bytes being made, so a window reference is a plain backward
+// copy: at start those 4096 bytes are the spaces the window is filled with.
+class Expander {
+ public:
+  Expander(int in, int out, uint32_t expected) : in_(in), out_(out), expected_(expected) {}
+
+  LONG Run() {
+    inBuf_.reset(new (std::nothrow) unsigned char[kInSize]);
+    outBuf_.reset(new (std::nothrow) unsigned char[kWindow + kOutSize + kSlack]);
+    if (!inBuf_ || !outBuf_) return LZERROR_GLOBALLOC;
+    std::memset(outBuf_.get(), ' ', kWindow);
+    o_ = outBuf_.get() + kWindow;
+    oEnd_ = o_ + kOutSize;
+    for (;;) {
+      if (iEnd_ - ip_ < 17 && !Refill()) return LZERROR_READ;
+      if (ip_ == iEnd_) break;
+      if (oEnd_ - o_ < 8 * 18 && !Flush()) return error_;
+      if (iEnd_ - ip_ >= 17) {
+        FastGroup();
+      } else if (!SlowGroup()) {
+        return error_;
+      }
+    }
+    if (!Flush()) return error_;
+    if (flushed_ != expected_) return LZERROR_READ;
+    if (flushed_ > static_cast<uint64_t>(INT32_MAX)) return LZERROR_BADVALUE;
+    return static_cast<LONG>(flushed_);
+  }
+
+ private:
+  // Moves unread input to the front and reads more; false on a read error.
+  bool Refill() {
+    if (eof_) return true;
+    size_t left = static_cast<size_t>(iEnd_ - ip_);
+    std::memmove(inBuf_.get(), ip_, left);
+    ip_ = inBuf_.get();
+    iEnd_ = ip_ + left;
+    size_t got = 0;
+    if (!ReadFully(in_, inBuf_.get() + left, kInSize - left, got)) return false;
+    if (got < kInSize - left) eof_ = true;
+    iEnd_ += got;
+    return true;
+  }
+
+  // Writes what was made and keeps the last 4096 bytes as the window.
+  bool Flush() {
+    unsigned char* start = outBuf_.get() + kWindow;
+    size_t n = static_cast<size_t>(o_ - start);
+    if (n == 0) return true;
+    if (flushed_ + n > expected_) {  // longer than the header says: damaged
+      error_ = LZERROR_READ;
+      return false;
+    }
+    if (!WriteFully(out_, start, n)) {
+      error_ = LZERROR_WRITE;
+      return false;
+    }
+    flushed_ += n;
+    std::memmove(outBuf_.get(), o_ - kWindow, kWindow);
+    o_ = start;
+    return true;
+  }
+
+  uint64_t Made() const { return flushed_ + static_cast<uint64_t>(o_ - (outBuf_.get() + kWindow)); }
+
+  void Match(unsigned lo, unsigned hi) {
+    unsigned pos = lo | ((hi & 0xF0u) << 4);
+    unsigned len = (hi & 0x0Fu) + 3;
+    unsigned r = static_cast<unsigned>((kWindow - 16 + Made()) & (kWindow - 1));
+    unsigned d = (r - pos) & (kWindow - 1);
+    if (d == 0) d = kWindow;
+    const unsigned char* src = o_ - d;
+    if (d >= 18) {
+      std::memcpy(o_, src, 18);
+    } else {
+      for (unsigned k = 0; k < len; ++k) o_[k] = src[k];
+    }
+    o_ += len;
+  }
+
+  // Eight items with enough input at hand for all of them.
+  void FastGroup() {
+    unsigned ctl = *ip_++;
+    for (int bit = 0; bit < 8; ++bit, ctl >>= 1) {
+      if (ctl & 1) {
+        *o_++ = *ip_++;
+      } else {
+        Match(ip_[0], ip_[1]);
+        ip_ += 2;
+      }
+    }
+  }
+
+  // The last group of the stream: input may end before its eighth item,
+  // but never inside one.
+  bool SlowGroup() {
+    unsigned ctl = *ip_++;
+    for (int bit = 0; bit < 8; ++bit, ctl >>= 1) {
+      if (ip_ == iEnd_) return true;
+      if (ctl & 1) {
+        *o_++ = *ip_++;
+      } else {
+        if (iEnd_ - ip_ < 2) {
+          error_ = LZERROR_READ;
+          return false;
+        }
+        Match(ip_[0], ip_[1]);
+        ip_ += 2;
+      }
+    }
+    return true;
+  }
+
+  int in_, out_;
+  uint64_t expected_;
+  std::unique_ptr<unsigned char[]> inBuf_, outBuf_;
+  unsigned char* ip_ = nullptr;
+  unsigned char* iEnd_ = nullptr;
+  unsigned char* o_ = nullptr;
+  unsigned char* oEnd_ = nullptr;
+  bool eof_ = false;
+  uint64_t flushed_ = 0;
+  LONG error_ = LZERROR_READ;
+};
+
+}  // namespace
+
+int LumiStubOpenLzHandles() {
+  int n = 0;
+  for (const auto& h : g_handles) n += h ? 1 : 0;
+  return n;
+}
+
+INT WINAPI GetExpandedNameA(LPSTR src, LPSTR buffer) {
+  if (!src || !buffer || std::strlen(src) >= OFS_MAXPATHNAME) return LZERROR_BADINHANDLE;
+  WORD err = 0;
+  int fd = OpenForRead(src, err);
+  if (fd < 0) return LZERROR_BADINHANDLE;
+  uint32_t length = 0;
+  unsigned char recorded = 0;
+  Kind kind = Classify(fd, length, recorded);
+  close(fd);
+  size_t n = std::strlen(src);
+  std::memcpy(buffer, src, n + 1);
+  if (kind != Kind::Compressed) return 1;
+  // A compressed name with an extension ending in '_' gets back its recorded
+  // last character: in the case of the last letter before it, or dropped when
+  // the record is 0.
+  size_t file = FilePartOffset(buffer);
+  const char* dot = std::strrchr(buffer + file, '.');
+  if (!dot || n == 0 || buffer[n - 1] != '_') return 1;
+  if (recorded == 0) {
+    buffer[n - 1] = 0;
+    return 1;
+  }
+  bool upper = false;
+  for (size_t i = n - 1; i-- > file;) {
+    unsigned char c = static_cast<unsigned char>(buffer[i]);
+    if (c < 0x80 && std::isalpha(c)) {
+      upper = std::isupper(c) != 0;
+      break;
+    }
+  }
+  char c = static_cast<char>(recorded);
+  if (recorded < 0x80) c = static_cast<char>(upper ? std::toupper(recorded) : std::tolower(recorded));
+  buffer[n - 1] = c;
+  return 1;
+}
+
+INT WINAPI LZOpenFileA(LPSTR name, LPOFSTRUCT of, WORD style) {
+  if (!of) return LZERROR_BADINHANDLE;
+  std::memset(of, 0, sizeof *of);
+  of->cBytes = sizeof *of;
+  of->fFixedDisk = 1;
+  if (!name || std::strlen(name) >= OFS_MAXPATHNAME) {
+    of->nErrCode = kErrInvalidData;
+    return LZERROR_BADINHANDLE;
+  }
+  const WORD access = style & 0x3;
+  const WORD known = 0x3 | 0x70 | OF_CREATE;
+  if ((style & ~known) != 0 || access == 3) {
+    of->nErrCode = kErrInvalidParameter;
+    return LZERROR_BADINHANDLE;
+  }
+  std::string full = FullWindowsPath(name);
+  std::strncpy(of->szPathName, full.c_str(), OFS_MAXPATHNAME - 1);
+  if (EndsInSeparator(name)) {
+    of->nErrCode = kErrPathNotFound;
+    return LZERROR_BADINHANDLE;
+  }
+  auto f = std::make_unique<LzFile>();
+  if (access == OF_READ && !(style & OF_CREATE)) {
+    WORD err = 0;
+    int fd = OpenForRead(name, err);
+    if (fd < 0 && err == kErrFileNotFound) {
+      std::string alt = CompressedFormOf(name);
+      fd = OpenForRead(alt.c_str(), err);
+      if (fd >= 0) std::strncpy(of->szPathName, FullWindowsPath(alt.c_str()).c_str(), OFS_MAXPATHNAME - 1);
+    }
+    if (fd < 0) {
+      of->nErrCode = err ? err : kErrFileNotFound;
+      return LZERROR_BADINHANDLE;
+    }
+    unsigned char recorded = 0;
+    f->kind = Classify(fd, f->expandedLength, recorded);
+    f->fd = fd;
+  } else {
+    std::string host;
+    if (!LumiMapPath(name, host)) {
+      of->nErrCode = kErrPathNotFound;
+      return LZERROR_BADINHANDLE;
+    }
+    struct stat st;
+    if (stat(host.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISCHR(st.st_mode)) {
+      of->nErrCode = kErrAccessDenied;  // a folder of that name
+      return LZERROR_BADINHANDLE;
+    }
+    int flags = O_CLOEXEC | (access == OF_READWRITE ? O_RDWR : (access == OF_WRITE ? O_WRONLY : O_RDONLY));
+    if (style & OF_CREATE) flags |= O_CREAT | O_TRUNC;
+    int fd = open(host.c_str(), flags, 0666);
+    if (fd < 0) {
+      of->nErrCode = ErrFromErrno(errno);
+      return LZERROR_BADINHANDLE;
+    }
+    f->fd = fd;
+    f->writable = access != OF_READ;
+  }
+  return NewHandle(std::move(f));
+}
+
+LONG WINAPI LZCopy(INT hSource, INT hDest) {
+  LzFile* src = Lookup(hSource);
+  if (!src) return LZERROR_BADINHANDLE;
+  LzFile* dst = Lookup(hDest);
+  if (!dst || !dst->writable) return LZERROR_BADOUTHANDLE;
+  switch (src->kind) {
+    case Kind::Plain:
+      return CopyPlain(src->fd, dst->fd);
+    case Kind::Compressed:
+      return Expander(src->fd, dst->fd, src->expandedLength).Run();
+    case Kind::UnknownMethod:
+      return LZERROR_UNKNOWNALG;
+    case Kind::Damaged:
+    default:
+      return LZERROR_READ;
+  }
+}
+
+void WINAPI LZClose(INT h) {
+  LzFile* f = Lookup(h);
+  if (!f) return;
+  close(f->fd);
+  g_handles[static_cast<size_t>(h - kFirstHandle)].reset();
+}

@@ -1,0 +1,253 @@
+#include "rcscript.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+
+// The program's resource sources, linked in from res/ as "name\0text\0"
+// pairs; programs without resources link none.
+extern const char lumi_module_resources[] __attribute__((weak));
+extern const unsigned long lumi_module_resources_size __attribute__((weak));
+
+namespace {
+constexpr int kMaxIncludeDepth = 8;
+
+bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+}  // namespace
+
+bool RcScript::Fail(const std::string& file, int line, const std::string& what) {
+  error_ = file + ":" + std::to_string(line) + ": " + what;
+  return false;
+}
+
+bool RcScript::Define(const std::string& name, long& value) const {
+  auto it = defines_.find(name);
+  if (it == defines_.end()) return false;
+  value = it->second;
+  return true;
+}
+
+bool RcScript::Value(const Token& t, long& v) const {
+  if (t.kind == Token::Number) {
+    v = t.number;
+    return true;
+  }
+  return t.kind == Token::Word && Define(t.text, v);
+}
+
+bool RcScript::Lex(const std::string& file, const std::string& s, int depth, std::vector<Token>& out) {
+  if (depth > kMaxIncludeDepth) return Fail(file, 0, "includes nested too deeply");
+  int line = 1;
+  size_t i = 0, n = s.size();
+  bool lineStart = true;
+  while (i < n) {
+    char c = s[i];
+    if (c == '\n') {
+      ++line;
+      ++i;
+      lineStart = true;
+      continue;
+    }
+    if (std::isspace(static_cast<unsigned char>(c))) {
+      ++i;
+      continue;
+    }
+    if (c == '/' && i + 1 < n && s[i + 1] == '/') {
+      while (i < n && s[i] != '\n') ++i;
+      continue;
+    }
+    if (c == '/' && i + 1 < n && s[i + 1] == '*') {
+      size_t e = s.find("*/", i + 2);
+      if (e == std::string::npos) return Fail(file, line, "unterminated comment");
+      for (size_t k = i; k < e; ++k) line += s[k] == '\n';
+      i = e + 2;
+      continue;
+    }
+    if (c == '#' && lineStart) {
+      size_t e = s.find('\n', i);
+      if (e == std::string::npos) e = n;
+      std::string dir = s.substr(i + 1, e - i - 1);
+      i = e;
+      size_t k = 0;
+      while (k < dir.size() && std::isspace(static_cast<unsigned char>(dir[k]))) ++k;
+      size_t w = k;
+      while (w < dir.size() && IsWordChar(dir[w])) ++w;
+      std::string word = dir.substr(k, w - k);
+      if (word == "include") {
+        size_t q1 = dir.find('"', w);
+        size_t q2 = q1 == std::string::npos ? q1 : dir.find('"', q1 + 1);
+        if (q2 == std::string::npos) continue;  // <system> headers: nothing for us
+        std::string inc = dir.substr(q1 + 1, q2 - q1 - 1);
+        for (const RcSource& src : *sources_) {
+          if (src.name == inc) {
+            if (!Lex(inc, src.text, depth + 1, out)) return false;
+            break;
+          }
+        }
+      } else if (word == "define") {
+        while (w < dir.size() && std::isspace(static_cast<unsigned char>(dir[w]))) ++w;
+        size_t nameEnd = w;
+        while (nameEnd < dir.size() && IsWordChar(dir[nameEnd])) ++nameEnd;
+        std::string name = dir.substr(w, nameEnd - w);
+        std::string rest = dir.substr(nameEnd);
+        size_t cut = rest.find("//");
+        if (cut != std::string::npos) rest.resize(cut);
+        const char* p = rest.c_str();
+        while (*p == ' ' || *p == '\t' || *p == '(') ++p;
+        char* endp = nullptr;
+        long v = std::strtol(p, &endp, 0);
+        if (!name.empty() && endp != p) defines_[name] = v;
+      }
+      continue;
+    }
+    lineStart = false;
+    Token t;
+    t.line = line;
+    if (c == '"') {
+      t.kind = Token::String;
+      ++i;
+      for (;;) {
+        if (i >= n || s[i] == '\n') return Fail(file, line, "unterminated string");
+        char ch = s[i++];
+        if (ch == '"') {
+          if (i < n && s[i] == '"') {
+            t.text += '"';
+            ++i;
+            continue;
+          }
+          break;
+        }
+        if (ch != '\\') {
+          t.text += ch;
+          continue;
+        }
+        if (i >= n) return Fail(file, line, "unterminated string");
+        char e = s[i++];
+        switch (e) {
+          case 'n': t.text += '\n'; break;
+          case 'r': t.text += '\r'; break;
+          case 't': t.text += '\t'; break;
+          case 'a': t.text += '\a'; break;
+          case 'b': t.text += '\b'; break;
+          case 'f': t.text += '\f'; break;
+          case 'v': t.text += '\v'; break;
+          case '\\': t.text += '\\'; break;
+          case '"': t.text += '"'; break;
+          case '\'': t.text += '\''; break;
+          case 'x': {
+            int v = 0, digits = 0;
+            while (i < n && digits < 2 && std::isxdigit(static_cast<unsigned char>(s[i]))) {
+              v = v * 16 + (std::isdigit(static_cast<unsigned char>(s[i])) ? s[i] - '0' : (std::tolower(s[i]) - 'a' + 10));
+              ++i;
+              ++digits;
+            }
+            if (digits == 0) return Fail(file, line, "bad \\x escape");
+            t.text += static_cast<char>(v);
+            break;
+          }
+          default:
+            if (e >= '0' && e <= '7') {
+              int v = e - '0', digits = 1;
+              while (i < n && digits < 3 && s[i] >= '0' && s[i] <= '7') {
+                v = v * 8 + (s[i++] - '0');
+                ++digits;
+              }
+              t.text += static_cast<char>(v & 0xFF);
+            } else {
+              return Fail(file, line, std::string("unknown escape \\") + e);
+            }
+        }
+      }
+    } else if (std::isdigit(static_cast<unsigned char>(c)) || (c == '-' && i + 1 < n && std::isdigit(static_cast<unsigned char>(s[i + 1])))) {
+      t.kind = Token::Number;
+      const char* p = s.c_str() + i;
+      char* endp = nullptr;
+      t.number = std::strtol(p, &endp, 0);
+      i += static_cast<size_t>(endp - p);
+      while (i < n && (s[i] == 'L' || s[i] == 'l' || s[i] == 'U' || s[i] == 'u')) ++i;
+    } else if (IsWordChar(c)) {
+      t.kind = Token::Word;
+      while (i < n && IsWordChar(s[i])) t.text += s[i++];
+    } else {
+      t.kind = Token::Punct;
+      t.text = std::string(1, c);
+      ++i;
+    }
+    out.push_back(t);
+  }
+  return true;
+}
+
+bool RcScript::Parse(const std::vector<RcSource>& sources) {
+  sources_ = &sources;
+  tokens_.clear();
+  defines_.clear();
+  strings_.clear();
+  error_.clear();
+  if (sources.empty()) return Fail("(none)", 0, "no script");
+  if (!Lex(sources[0].name, sources[0].text, 0, tokens_)) return false;
+  for (size_t i = 0; i < tokens_.size();) {
+    if (tokens_[i].kind == Token::Word && tokens_[i].text == "STRINGTABLE") {
+      if (!ParseStringTable(i)) return false;
+    } else {
+      ++i;  // statements this reader does not serve
+    }
+  }
+  return true;
+}
+
+bool RcScript::ParseStringTable(size_t& i) {
+  const int startLine = tokens_[i].line;
+  ++i;
+  while (i < tokens_.size() && !(tokens_[i].text == "BEGIN" || tokens_[i].text == "{")) ++i;
+  if (i >= tokens_.size()) return Fail(sources_->front().name, startLine, "STRINGTABLE without BEGIN");
+  ++i;
+  while (i < tokens_.size()) {
+    const Token& t = tokens_[i];
+    if (t.text == "END" || t.text == "}") {
+      ++i;
+      return true;
+    }
+    long id = 0;
+    if (!Value(t, id) || id < 0 || id > 0xFFFF) return Fail(sources_->front().name, t.line, "bad string id '" + t.text + "'");
+    ++i;
+    if (i < tokens_.size() && tokens_[i].text == ",") ++i;
+    if (i >= tokens_.size() || tokens_[i].kind != Token::String) return Fail(sources_->front().name, t.line, "string id without text");
+    std::string text = tokens_[i].text;
+    ++i;
+    while (i < tokens_.size() && tokens_[i].kind == Token::String) text += tokens_[i++].text;  // adjacent literals join
+    strings_[static_cast<unsigned>(id)] = text;
+  }
+  return Fail(sources_->front().name, startLine, "STRINGTABLE without END");
+}
+
+const RcScript& LumiModuleScript() {
+  static RcScript script = [] {
+    RcScript s;
+    std::vector<RcSource> sources;
+    if (&lumi_module_resources_size != nullptr && lumi_module_resources != nullptr) {
+      const char* p = lumi_module_resources;
+      const char* end = p + lumi_module_resources_size;
+      while (p < end && *p) {
+        RcSource src;
+        src.name = p;
+        p += src.name.size() + 1;
+        if (p > end) break;
+        src.text = p;
+        p += src.text.size() + 1;
+        sources.push_back(src);
+      }
+      // The script itself first; the headers are found by #include.
+      for (size_t k = 0; k < sources.size(); ++k) {
+        const std::string& nm = sources[k].name;
+        if (nm.size() > 3 && nm.compare(nm.size() - 3, 3, ".rc") == 0) {
+          std::swap(sources[0], sources[k]);
+          break;
+        }
+      }
+    }
+    if (!sources.empty()) s.Parse(sources);
+    return s;
+  }();
+  return script;
+}

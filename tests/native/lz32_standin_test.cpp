@@ -1,0 +1,213 @@
+// Our LZ32 stand-in on damaged input and at its limits.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "installer.h"
+#include "lumistub.h"
+#include "lumiwin.h"
+#include "szdd.h"
+#include "testfs.h"
+
+namespace {
+
+std::string Compressed(const std::string& data, unsigned char recorded = 'x') {
+  std::vector<uint8_t> c = SzddCompress(data, recorded);
+  return std::string(c.begin(), c.end());
+}
+
+// Expands file bytes through the stand-in and returns LZCopy's result.
+LONG Expand(const std::string& bytes, std::string* out = nullptr) {
+  static std::string dir = ScratchFolder();
+  std::string in = dir + "\\in.da_", dst = dir + "\\out.dat";
+  PutFile(in, bytes);
+  OFSTRUCT a, b;
+  INT hs = LZOpenFileA(const_cast<char*>(in.c_str()), &a, OF_READ);
+  INT hd = LZOpenFileA(const_cast<char*>(dst.c_str()), &b, OF_CREATE | OF_SHARE_DENY_NONE | OF_WRITE);
+  LONG r = LZCopy(hs, hd);
+  LZClose(hd);
+  LZClose(hs);
+  if (out) GetFile(dst, *out);
+  return r;
+}
+
+std::string Text(size_t n) {
+  std::string s;
+  for (size_t i = 0; i < n; ++i) s += "Sunsets, Nature and Waterfalls. "[i % 32];
+  return s;
+}
+
+TEST(LzStandIn, EveryTruncationOfACompressedFileIsCorrupt) {
+  std::string data = Text(300);
+  std::string full = Compressed(data);
+  ASSERT_EQ(Expand(full), 300);
+  for (size_t cut = 8; cut < full.size(); ++cut) {
+    EXPECT_EQ(Expand(full.substr(0, cut)), LZERROR_READ) << "cut at " << cut;
+  }
+}
+
+TEST(LzStandIn, DamagedHeadersAndStreams) {
+  std::string data = Text(5000);
+  std::string good = Compressed(data);
+  struct Case {
+    const char* what;
+    std::string bytes;
+    LONG result;
+  };
+  auto withByte = [&](size_t at, unsigned char v) {
+    std::string s = good;
+    s[at] = static_cast<char>(v);
+    return s;
+  };
+  const Case cases[] = {
+      {"length one too small", withByte(10, static_cast<unsigned char>(good[10] - 1)), LZERROR_READ},
+      {"length one too large", withByte(10, static_cast<unsigned char>(good[10] + 1)), LZERROR_READ},
+      {"length far too large", withByte(13, 0x7F), LZERROR_READ},
+      {"unknown method", withByte(8, 'B'), LZERROR_UNKNOWNALG},
+      {"extra bytes after the stream", good + std::string("\xFF" "abcdefgh", 9), LZERROR_READ},
+      {"signature without header", good.substr(0, 8), LZERROR_READ},
+      {"empty file", "", 0},
+      {"header only, length 0", good.substr(0, 10) + std::string(4, '\0'), 0},
+      {"almost a signature: plain", "SZDD\x88\xF0\x27", 7},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Expand(c.bytes), c.result) << c.what;
+}
+
+TEST(LzStandIn, HostileStreamsNeverReadOrWriteOutsideTheirBuffers) {
+  // Every control and reference pattern over a few hundred bytes: whatever
+  // the stream says, the result is a byte count or LZERROR_READ.
+  unsigned x = 12345;
+  for (int round = 0; round < 300; ++round) {
+    std::string body;
+    size_t n = 1 + round % 200;
+    for (size_t i = 0; i < n; ++i) {
+      x = x * 1103515245u + 12345u;
+      body += static_cast<char>(x >> 23);
+    }
+    std::string header = std::string("SZDD\x88\xF0\x27\x33" "A", 9) + 'x';
+    uint32_t claimed = (x >> 8) % 4000;
+    for (int k = 0; k < 4; ++k) header += static_cast<char>(claimed >> (8 * k));
+    LONG r = Expand(header + body);
+    EXPECT_TRUE(r == LZERROR_READ || r == static_cast<LONG>(claimed)) << round << ": " << r;
+  }
+}
+
+TEST(LzStandIn, BadHandlesAreReportedAsSuch) {
+  std::string dir = ScratchFolder();
+  PutFile(dir + "\\a.txt", "a");
+  OFSTRUCT o;
+  INT h = LZOpenFileA(const_cast<char*>((dir + "\\a.txt").c_str()), &o, OF_READ);
+  ASSERT_GE(h, 0);
+  EXPECT_EQ(LZCopy(-1, h), LZERROR_BADINHANDLE);
+  EXPECT_EQ(LZCopy(h, -1), LZERROR_BADOUTHANDLE);
+  EXPECT_EQ(LZCopy(h, h), LZERROR_BADOUTHANDLE);  // opened for reading only
+  LZClose(h);
+  EXPECT_EQ(LZCopy(h, h), LZERROR_BADINHANDLE);  // closed
+  EXPECT_EQ(LumiStubOpenLzHandles(), 0);
+}
+
+TEST(LzStandIn, OpenFillsItsRecordAndRefusesWhatWindowsRefuses) {
+  std::string dir = ScratchFolder();
+  PutFile(dir + "\\a.txt", "a");
+  OFSTRUCT o;
+  INT h = LZOpenFileA(const_cast<char*>((dir + "\\a.txt").c_str()), &o, OF_READ);
+  ASSERT_GE(h, 0);
+  EXPECT_EQ(o.cBytes, sizeof(OFSTRUCT));
+  EXPECT_STREQ(o.szPathName, (dir + "\\a.txt").c_str());
+  LZClose(h);
+  struct Case {
+    std::string path;
+    WORD mode;
+    WORD err;
+  };
+  const Case cases[] = {
+      {dir + "\\missing.txt", OF_READ, 2},
+      {dir, OF_READ, 5},                      // a folder
+      {dir + "\\", OF_READ, 3},               // a folder path
+      {dir + "\\no\\x.txt", OF_CREATE | OF_WRITE, 2},
+      {dir, OF_CREATE | OF_WRITE, 5},
+      {"Q:\\x", OF_READ, 3},
+      {dir + "\\" + std::string(130, 'l'), OF_READ, 13},  // past the record's 127 characters
+      {dir + "\\a.txt", 0x0800, 87},                       // a mode we do not serve
+  };
+  for (const Case& c : cases) {
+    EXPECT_LT(LZOpenFileA(const_cast<char*>(c.path.c_str()), &o, c.mode), 0) << c.path;
+    EXPECT_EQ(o.nErrCode, c.err) << c.path;
+  }
+  EXPECT_EQ(LumiStubOpenLzHandles(), 0);
+}
+
+TEST(LzStandIn, AMissingFileIsLookedForUnderItsCompressedName) {
+  std::string dir = ScratchFolder();
+  PutFile(dir + "\\readme.tx_", Compressed("hello", 't'));
+  OFSTRUCT o;
+  INT h = LZOpenFileA(const_cast<char*>((dir + "\\readme.txt").c_str()), &o, OF_READ);
+  ASSERT_GE(h, 0);
+  EXPECT_STREQ(o.szPathName, (dir + "\\readme.tx_").c_str());
+  LZClose(h);
+}
+
+TEST(LzStandIn, AFullDiskIsAWriteError) {
+  std::string dir = ScratchFolder();
+  std::string host;
+  ASSERT_TRUE(LumiMapPath(dir.c_str(), host));
+  ASSERT_EQ(symlink("/dev/full", (host + "/out.dat").c_str()), 0);
+  PutFile(dir + "\\in.dat", Text(10000));
+  PutFile(dir + "\\in.da_", Compressed(Text(10000)));
+  for (const char* in : {"\\in.dat", "\\in.da_"}) {
+    OFSTRUCT a, b;
+    INT hs = LZOpenFileA(const_cast<char*>((dir + in).c_str()), &a, OF_READ);
+    INT hd = LZOpenFileA(const_cast<char*>((dir + "\\out.dat").c_str()), &b, OF_CREATE | OF_WRITE);
+    EXPECT_EQ(LZCopy(hs, hd), LZERROR_WRITE) << in;
+    LZClose(hd);
+    LZClose(hs);
+  }
+}
+
+class ExpandFileNative : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sub_ = SourceSubfolder();
+    target_ = ScratchFolder();
+    ASSERT_EQ(inst_.SetInstallDir(target_.c_str()), 1);
+  }
+  void TearDown() override { RemoveTree(ProgramFolder() + sub_); }
+  std::string sub_, target_;
+  CInstaller inst_;
+};
+
+TEST_F(ExpandFileNative, FailuresNameTheFileAndCloseEveryHandle) {
+  std::string src = ProgramFolder() + sub_;
+  PutFile(src + "\\bad.tx_", Compressed(Text(1000)).substr(0, 40));
+  PutFile(src + "\\odd.tx_", std::string("SZDD\x88\xF0\x27\x33" "Bt\x01\0\0\0x", 15));
+  PutFile(src + "\\ok.tx_", Compressed("ok", 't'));
+  MakeFolder(target_ + "\\ok.txt");
+  struct Case {
+    const char* name;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"bad.tx_", "File is corrupt: " + src + "\\bad.tx_"},
+      {"odd.tx_", "Unknown compression method: " + src + "\\odd.tx_"},
+      {"ok.tx_", "Cannot access " + target_ + "\\ok.txt"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(inst_.ExpandFile((sub_ + "\\" + c.name).c_str()), 0) << c.name;
+    EXPECT_STREQ(inst_.GetLastMessage(), c.message.c_str());
+    EXPECT_EQ(LumiStubOpenLzHandles(), 0) << c.name;
+  }
+}
+
+TEST_F(ExpandFileNative, AFullDiskNamesTheDestination) {
+  std::string src = ProgramFolder() + sub_;
+  PutFile(src + "\\big.tx_", Compressed(Text(100000), 't'));
+  std::string host;
+  ASSERT_TRUE(LumiMapPath(target_.c_str(), host));
+  ASSERT_EQ(symlink("/dev/full", (host + "/big.txt").c_str()), 0);
+  EXPECT_EQ(inst_.ExpandFile((sub_ + "\\big.tx_").c_str()), 0);
+  EXPECT_STREQ(inst_.GetLastMessage(), ("Cannot write file " + target_ + "\\big.txt").c_str());
+}
+
+}  // namespace

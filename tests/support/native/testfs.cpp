@@ -1,0 +1,70 @@
+#include <ftw.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "lumistub.h"
+#include "testfs.h"
+
+namespace {
+std::string g_root;
+
+int RemoveEntry(const char* p, const struct stat*, int, struct FTW*) { return std::remove(p); }
+
+void RemoveHostTree(const std::string& host) { nftw(host.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS); }
+
+void Cleanup() {
+  if (!g_root.empty()) RemoveHostTree(g_root);
+}
+
+std::string Host(const std::string& win) {
+  std::string host;
+  return LumiMapPath(win.c_str(), host) ? host : std::string("/nonexistent-drive");
+}
+}  // namespace
+
+std::string ScratchFolder() {
+  static int counter = 0;
+  if (g_root.empty()) {
+    char tmpl[] = "/tmp/lumitest-XXXXXX";
+    if (!mkdtemp(tmpl)) std::abort();
+    g_root = tmpl;
+    setenv("LUMIROLL_DRIVE_T", tmpl, 1);
+    std::atexit(Cleanup);
+  }
+  std::string win = "T:\\s" + std::to_string(++counter);
+  mkdir(Host(win).c_str(), 0777);
+  return win;
+}
+
+bool PutFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(Host(path), std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
+}
+
+bool GetFile(const std::string& path, std::string& bytes) {
+  std::ifstream in(Host(path), std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+bool PathExists(const std::string& path) {
+  struct stat st;
+  return stat(Host(path).c_str(), &st) == 0;
+}
+
+bool IsFolder(const std::string& path) {
+  struct stat st;
+  return stat(Host(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool MakeFolder(const std::string& path) { return mkdir(Host(path).c_str(), 0777) == 0; }
+bool RemoveFile(const std::string& path) { return std::remove(Host(path).c_str()) == 0; }
+void RemoveTree(const std::string& path) { RemoveHostTree(Host(path)); }

@@ -1,0 +1,20 @@
+// File helpers for tests, on Windows paths, the same in both builds.
+#pragma once
+#include <string>
+
+// A fresh empty folder for one test (no trailing backslash).
+std::string ScratchFolder();
+// A fresh empty subfolder of the test program's own folder, which is the
+// installer's source folder: returns its name relative to that folder.
+std::string SourceSubfolder();
+// The test program's own folder, with a trailing backslash.
+std::string ProgramFolder();
+
+bool PutFile(const std::string& path, const std::string& bytes);
+bool GetFile(const std::string& path, std::string& bytes);
+bool PathExists(const std::string& path);
+bool IsFolder(const std::string& path);
+bool MakeFolder(const std::string& path);
+bool RemoveFile(const std::string& path);
+// Removes a folder and everything in it.
+void RemoveTree(const std::string& path);
