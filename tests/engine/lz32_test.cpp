@@ -88,17 +88,7 @@ TEST(LZCopy, ExpandsOurCompressedFilesOfEverySize) {
     }
     std::string in = dir + "\\in.bi_", out = dir + "\\out.bin";
     ASSERT_TRUE(PutFile(in, Compressed(data, 'n')));
-    OFSTRUCT a, b;
-    std::vector<char> inPath(in.begin(), in.end()), outPath(out.begin(), out.end());
-    inPath.push_back(0);
-    outPath.push_back(0);
-    INT hs = LZOpenFileA(inPath.data(), &a, OF_READ);
-    INT hd = LZOpenFileA(outPath.data(), &b, OF_CREATE | OF_SHARE_DENY_NONE | OF_WRITE);
-    ASSERT_GE(hs, 0);
-    ASSERT_GE(hd, 0);
-    EXPECT_EQ(LZCopy(hs, hd), static_cast<LONG>(c.size)) << c.size << "/" << c.kind;
-    LZClose(hd);
-    LZClose(hs);
+    EXPECT_EQ(LzCopyFile(in, out), static_cast<long>(c.size)) << c.size << "/" << c.kind;
     std::string got;
     ASSERT_TRUE(GetFile(out, got));
     EXPECT_TRUE(got == data) << c.size << "/" << c.kind;

@@ -23,12 +23,7 @@ LONG Expand(const std::string& bytes, std::string* out = nullptr) {
   static std::string dir = ScratchFolder();
   std::string in = dir + "\\in.da_", dst = dir + "\\out.dat";
   PutFile(in, bytes);
-  OFSTRUCT a, b;
-  INT hs = LZOpenFileA(const_cast<char*>(in.c_str()), &a, OF_READ);
-  INT hd = LZOpenFileA(const_cast<char*>(dst.c_str()), &b, OF_CREATE | OF_SHARE_DENY_NONE | OF_WRITE);
-  LONG r = LZCopy(hs, hd);
-  LZClose(hd);
-  LZClose(hs);
+  LONG r = LzCopyFile(in, dst);
   if (out) GetFile(dst, *out);
   return r;
 }
@@ -157,12 +152,7 @@ TEST(LzStandIn, AFullDiskIsAWriteError) {
   PutFile(dir + "\\in.dat", Text(10000));
   PutFile(dir + "\\in.da_", Compressed(Text(10000)));
   for (const char* in : {"\\in.dat", "\\in.da_"}) {
-    OFSTRUCT a, b;
-    INT hs = LZOpenFileA(const_cast<char*>((dir + in).c_str()), &a, OF_READ);
-    INT hd = LZOpenFileA(const_cast<char*>((dir + "\\out.dat").c_str()), &b, OF_CREATE | OF_WRITE);
-    EXPECT_EQ(LZCopy(hs, hd), LZERROR_WRITE) << in;
-    LZClose(hd);
-    LZClose(hs);
+    EXPECT_EQ(LzCopyFile(dir + in, dir + "\\out.dat"), LZERROR_WRITE) << in;
   }
 }
 
