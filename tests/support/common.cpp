@@ -8,7 +8,9 @@ std::string ProgramFolder() { return std::string(GetModuleDir()); }
 
 std::string SourceSubfolder() {
   static int counter = 0;
-  std::string name = "lzsrc" + std::to_string(++counter);
+  // Test programs may run side by side in the one folder: the name carries
+  // the process's identity.
+  std::string name = "lzsrc" + std::to_string(ProcessId()) + "_" + std::to_string(++counter);
   std::string full = ProgramFolder() + name;
   RemoveTree(full);
   MakeFolder(full);

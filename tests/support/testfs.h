@@ -22,3 +22,6 @@ void RemoveTree(const std::string& path);
 // Opens in for reading and out for writing with LZ32 and copies (expanding
 // a compressed file); returns LZCopy's result, or its error for a failed open.
 long LzCopyFile(const std::string& in, const std::string& out);
+
+// This process's identity.
+unsigned long ProcessId();

@@ -68,3 +68,5 @@ bool IsFolder(const std::string& path) {
 bool MakeFolder(const std::string& path) { return mkdir(Host(path).c_str(), 0777) == 0; }
 bool RemoveFile(const std::string& path) { return std::remove(Host(path).c_str()) == 0; }
 void RemoveTree(const std::string& path) { RemoveHostTree(Host(path)); }
+
+unsigned long ProcessId() { return static_cast<unsigned long>(getpid()); }

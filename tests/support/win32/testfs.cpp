@@ -66,3 +66,5 @@ void RemoveTree(const std::string& path) {
   }
   RemoveDirectoryA(path.c_str());
 }
+
+unsigned long ProcessId() { return GetCurrentProcessId(); }
