@@ -19,6 +19,8 @@ class CInstaller {
   CInstaller& operator=(const CInstaller&) = delete;
 
   CString GetLastMessage() const { return m_strLastMessage; }
+  // Replaces the last message (for the install run's own reports).
+  void SetLastMessage(const char* text) { m_strLastMessage = text; }
   CString GetWindowsDir() const { return m_szWindowsDir; }
 
   // Path rules: text only, never the file system.
@@ -35,6 +37,12 @@ class CInstaller {
   // under its expanded name. 1 when the file is in place; 0 with the last
   // message naming the file.
   int ExpandFile(const char* name);
+
+  // Makes the desktop and Programs shortcuts, named title + ".lnk", to
+  // fileName in the target folder; returns how many were made (0 to 2).
+  int CreateShortcuts(const char* fileName, const char* title);
+  // Writes one shell link file at linkPath to targetPath: 1 when saved.
+  int CreateShortcut(const char* targetPath, const char* linkPath, const char* description);
 
   // Limits of the fixed buffers.
   static constexpr int kMaxFolder = 259;  // folder fields: 260 with the NUL

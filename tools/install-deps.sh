@@ -10,4 +10,4 @@ $SUDO apt-get install -y -q --no-install-recommends \
   cmake ninja-build g++ make libgtest-dev googletest libbenchmark-dev \
   libmspack-dev mscompress \
   g++-mingw-w64-i686 mingw-w64-i686-dev \
-  wine wine32:i386
+  wine wine32:i386 liblnk-utils

@@ -37,3 +37,12 @@ void LumiStubClearMkdirFailures();
 
 // LZ32: number of handles open now.
 int LumiStubOpenLzHandles();
+
+// Registry: the per-user hive is a REGEDIT4 text file named by
+// LUMIROLL_REGISTRY (default: $XDG_DATA_HOME or ~/.local/share, then
+// lumiroll/registry.reg). A missing file or key is a missing key.
+std::string LumiRegistryFile();
+
+// Shell link: LumiStubFailShellLink(true) makes CoCreateInstance of the
+// shell link class fail, as on a shell without it.
+void LumiStubFailShellLink(bool fail);

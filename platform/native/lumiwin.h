@@ -47,9 +47,122 @@ int WINAPI LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBuf
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName);
 
+// Files
+typedef void* HANDLE;
+typedef const void* LPCVOID;
+#define INVALID_HANDLE_VALUE ((HANDLE)(intptr_t)-1)
+#define GENERIC_READ 0x80000000u
+#define GENERIC_WRITE 0x40000000u
+#define FILE_SHARE_READ 0x00000001u
+#define FILE_SHARE_WRITE 0x00000002u
+#define CREATE_NEW 1
+#define CREATE_ALWAYS 2
+#define OPEN_EXISTING 3
+#define OPEN_ALWAYS 4
+#define ERROR_SUCCESS 0L
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_PATH_NOT_FOUND 3L
+#define ERROR_ACCESS_DENIED 5L
+#define ERROR_INVALID_HANDLE 6L
+#define ERROR_SHARING_VIOLATION 32L
+#define ERROR_HANDLE_DISK_FULL 39L
+#define ERROR_INVALID_PARAMETER 87L
+#define ERROR_DISK_FULL 112L
+#define ERROR_MORE_DATA 234L
+HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode, void* lpSecurityAttributes,
+                          DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
+BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,
+                      void* lpOverlapped);
+BOOL WINAPI CloseHandle(HANDLE hObject);
+DWORD WINAPI GetLastError(void);
+
 // OLE
 HRESULT WINAPI OleInitialize(LPVOID pvReserved);
 void WINAPI OleUninitialize(void);
+
+// Registry (read only)
+typedef struct LumiRegKey* HKEY;
+typedef HKEY* PHKEY;
+typedef DWORD REGSAM;
+typedef BYTE* LPBYTE;
+#define HKEY_CURRENT_USER ((HKEY)(uintptr_t)0x80000001u)
+#define KEY_QUERY_VALUE 0x0001
+#define KEY_READ 0x20019
+#define KEY_ALL_ACCESS 0xF003F
+#define REG_NONE 0
+#define REG_SZ 1
+#define REG_EXPAND_SZ 2
+#define REG_BINARY 3
+#define REG_DWORD 4
+LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult);
+LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
+                             LPDWORD lpcbData);
+LONG WINAPI RegCloseKey(HKEY hKey);
+
+// COM and the shell link object
+typedef uint16_t WCHAR;
+typedef WCHAR* LPWSTR;
+typedef const WCHAR* LPCOLESTR;
+#define STDMETHODCALLTYPE
+#define CP_ACP 0
+#define E_FAIL ((HRESULT)0x80004005)
+#define E_NOINTERFACE ((HRESULT)0x80004002)
+#define E_INVALIDARG ((HRESULT)0x80070057)
+#define E_OUTOFMEMORY ((HRESULT)0x8007000E)
+#define REGDB_E_CLASSNOTREG ((HRESULT)0x80040154)
+#define CO_E_NOTINITIALIZED ((HRESULT)0x800401F0)
+#define CLSCTX_INPROC_SERVER 0x1
+
+struct GUID {
+  uint32_t Data1;
+  uint16_t Data2;
+  uint16_t Data3;
+  uint8_t Data4[8];
+};
+typedef GUID IID;
+typedef GUID CLSID;
+typedef const GUID& REFIID;
+typedef const GUID& REFCLSID;
+inline bool operator==(const GUID& a, const GUID& b) {
+  if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3) return false;
+  for (int i = 0; i < 8; ++i) {
+    if (a.Data4[i] != b.Data4[i]) return false;
+  }
+  return true;
+}
+extern const CLSID CLSID_ShellLink;
+extern const IID IID_IUnknown;
+extern const IID IID_IShellLinkA;
+extern const IID IID_IPersistFile;
+
+struct IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) = 0;
+  virtual DWORD STDMETHODCALLTYPE AddRef() = 0;
+  virtual DWORD STDMETHODCALLTYPE Release() = 0;
+
+ protected:
+  ~IUnknown() = default;
+};
+struct IShellLinkA : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE GetDescription(LPSTR pszName, int cch) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SetDescription(LPCSTR pszName) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetPath(LPSTR pszFile, int cch, void* pfd, DWORD fFlags) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SetPath(LPCSTR pszFile) = 0;
+
+ protected:
+  ~IShellLinkA() = default;
+};
+struct IPersistFile : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE Save(LPCOLESTR pszFileName, BOOL fRemember) = 0;
+
+ protected:
+  ~IPersistFile() = default;
+};
+HRESULT WINAPI CoCreateInstance(REFCLSID rclsid, IUnknown* pUnkOuter, DWORD dwClsContext, REFIID riid, void** ppv);
+int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
+                               LPWSTR lpWideCharStr, int cchWideChar);
+int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, const WCHAR* lpWideCharStr, int cchWideChar,
+                               LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar, BOOL* lpUsedDefaultChar);
 
 // C runtime: makes a folder; -1 with errno on failure (EEXIST: an entry of that name exists).
 int _mkdir(const char* dirname);

@@ -5,3 +5,6 @@
 #include <errno.h>
 #include <lzexpand.h>
 #include <ole2.h>
+#include <objidl.h>
+#include <shlobj.h>
+#include <shlguid.h>

@@ -25,3 +25,8 @@ long LzCopyFile(const std::string& in, const std::string& out);
 
 // This process's identity.
 unsigned long ProcessId();
+
+// The per-user shell folders the shortcuts go to; nullptr leaves the value
+// out. The key itself is absent after SetShellFoldersKeyMissing().
+void SetShellFolders(const char* desktop, const char* programs);
+void SetShellFoldersKeyMissing();

@@ -70,3 +70,35 @@ bool RemoveFile(const std::string& path) { return std::remove(Host(path).c_str()
 void RemoveTree(const std::string& path) { RemoveHostTree(Host(path)); }
 
 unsigned long ProcessId() { return static_cast<unsigned long>(getpid()); }
+
+namespace {
+std::string RegistryFile() {
+  std::string scratch = ScratchFolder();
+  return Host(scratch) + "/registry.reg";
+}
+std::string Escaped(const char* s) {
+  std::string out;
+  for (; *s; ++s) {
+    if (*s == '\\' || *s == '"') out += '\\';
+    out += *s;
+  }
+  return out;
+}
+}  // namespace
+
+void SetShellFolders(const char* desktop, const char* programs) {
+  std::string file = RegistryFile();
+  std::ofstream out(file, std::ios::binary);
+  out << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders]\r\n";
+  if (desktop) out << "\"Desktop\"=\"" << Escaped(desktop) << "\"\r\n";
+  if (programs) out << "\"Programs\"=\"" << Escaped(programs) << "\"\r\n";
+  out << "\"Personal\"=\"C:\\\\My Documents\"\r\n";
+  setenv("LUMIROLL_REGISTRY", file.c_str(), 1);
+}
+
+void SetShellFoldersKeyMissing() {
+  std::string file = RegistryFile();
+  std::ofstream out(file, std::ios::binary);
+  out << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Other]\r\n\"Desktop\"=\"C:\\\\x\"\r\n";
+  setenv("LUMIROLL_REGISTRY", file.c_str(), 1);
+}

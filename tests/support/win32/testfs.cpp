@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "testfs.h"
@@ -68,3 +69,27 @@ void RemoveTree(const std::string& path) {
 }
 
 unsigned long ProcessId() { return GetCurrentProcessId(); }
+
+namespace {
+const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+void SetOrDelete(HKEY key, const char* name, const char* value) {
+  if (value) {
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), static_cast<DWORD>(strlen(value) + 1));
+  } else {
+    RegDeleteValueA(key, name);
+  }
+}
+}  // namespace
+
+void SetShellFolders(const char* desktop, const char* programs) {
+  HKEY key;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS) {
+    return;
+  }
+  SetOrDelete(key, "Desktop", desktop);
+  SetOrDelete(key, "Programs", programs);
+  RegCloseKey(key);
+}
+
+void SetShellFoldersKeyMissing() { RegDeleteKeyA(HKEY_CURRENT_USER, kShellFolders); }

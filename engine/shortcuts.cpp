@@ -1,0 +1,56 @@
+// The desktop and Programs shortcuts, from the per-user shell folders.
+#include "installer.h"
+
+namespace {
+const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr DWORD kValueBuffer = 150;
+
+// Reads a shell folder value as text up to its NUL; false when it is missing
+// or does not fit the buffer with its terminator.
+bool ReadFolder(HKEY key, const char* value, char (&buffer)[kValueBuffer]) {
+  DWORD size = kValueBuffer;
+  if (::RegQueryValueExA(key, value, nullptr, nullptr, reinterpret_cast<LPBYTE>(buffer), &size) != ERROR_SUCCESS) {
+    return false;
+  }
+  buffer[size < kValueBuffer ? size : kValueBuffer - 1] = 0;  // a value stored without its NUL
+  return true;
+}
+}  // namespace
+
+int CInstaller::CreateShortcuts(const char* fileName, const char* title) {
+  int count = 0;
+  HKEY key = nullptr;
+  // Only read here, so read access is all that is asked for: a user who may
+  // not write the key still gets the shortcuts.
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+  CString target = JoinPath(m_szTargetDir, fileName);
+  CString linkName = CString(title) + ".lnk";
+  char buffer[kValueBuffer];
+  if (ReadFolder(key, "Desktop", buffer) && CreateShortcut(target, JoinPath(buffer, linkName), title)) count = 1;
+  if (ReadFolder(key, "Programs", buffer) && CreateShortcut(target, JoinPath(buffer, linkName), title)) ++count;
+  ::RegCloseKey(key);
+  return count;
+}
+
+int CInstaller::CreateShortcut(const char* targetPath, const char* linkPath, const char* description) {
+  int result = 0;
+  IShellLinkA* link = nullptr;
+  HRESULT hr = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  reinterpret_cast<void**>(&link));
+  if (FAILED(hr) || !link) return 0;
+  link->SetDescription(description);
+  link->SetPath(targetPath);
+  IPersistFile* file = nullptr;
+  hr = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+  if (SUCCEEDED(hr) && file) {
+    WCHAR wide[260];
+    // A shortcut counts only once its file is written: a Save into a folder
+    // that does not exist or cannot be written is not a shortcut made.
+    if (::MultiByteToWideChar(CP_ACP, 0, linkPath, -1, wide, 260) > 0 && SUCCEEDED(file->Save(wide, TRUE))) {
+      result = 1;
+    }
+    file->Release();
+  }
+  link->Release();
+  return result;
+}

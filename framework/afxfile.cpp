@@ -1,0 +1,69 @@
+#include "afxfile.h"
+
+namespace {
+int CauseOf(DWORD err) {
+  switch (err) {
+    case ERROR_FILE_NOT_FOUND: return CFileException::fileNotFound;
+    case ERROR_PATH_NOT_FOUND: return CFileException::badPath;
+    case ERROR_ACCESS_DENIED: return CFileException::accessDenied;
+    case ERROR_SHARING_VIOLATION: return CFileException::sharingViolation;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return CFileException::diskFull;
+    default: return CFileException::genericException;
+  }
+}
+}  // namespace
+
+CFile::~CFile() {
+  if (m_hFile != INVALID_HANDLE_VALUE) ::CloseHandle(m_hFile);
+}
+
+BOOL CFile::Open(const char* fileName, UINT flags, CFileException* error) {
+  if (m_hFile != INVALID_HANDLE_VALUE) Close();
+  DWORD access = 0;
+  switch (flags & 3) {
+    case modeRead: access = GENERIC_READ; break;
+    case modeWrite: access = GENERIC_WRITE; break;
+    case modeReadWrite: access = GENERIC_READ | GENERIC_WRITE; break;
+    default: break;
+  }
+  DWORD share = 0;
+  switch (flags & 0x70) {
+    case shareDenyWrite: share = FILE_SHARE_READ; break;
+    case shareDenyRead: share = FILE_SHARE_WRITE; break;
+    case shareDenyNone: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
+    default: break;  // exclusive, compat
+  }
+  DWORD disposition = OPEN_EXISTING;
+  if (flags & modeCreate) disposition = (flags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
+  HANDLE h = ::CreateFileA(fileName, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    if (error) {
+      DWORD err = ::GetLastError();
+      error->m_cause = CauseOf(err);
+      error->m_lOsError = static_cast<LONG>(err);
+    }
+    return FALSE;
+  }
+  m_hFile = h;
+  return TRUE;
+}
+
+void CFile::Write(const void* buffer, UINT count) {
+  if (count == 0) return;
+  DWORD written = 0;
+  if (m_hFile == INVALID_HANDLE_VALUE) throw new CFileException(CFileException::invalidFile);
+  if (!::WriteFile(m_hFile, buffer, count, &written, nullptr)) {
+    DWORD err = ::GetLastError();
+    throw new CFileException(CauseOf(err), static_cast<LONG>(err));
+  }
+  if (written != count) throw new CFileException(CFileException::diskFull);
+}
+
+void CFile::Close() {
+  if (m_hFile != INVALID_HANDLE_VALUE) {
+    HANDLE h = m_hFile;
+    m_hFile = INVALID_HANDLE_VALUE;
+    if (!::CloseHandle(h)) throw new CFileException(CauseOf(::GetLastError()));
+  }
+}

@@ -1,0 +1,125 @@
+// Native stand-ins for CreateFileA, WriteFile and CloseHandle over the drive
+// map. Sharing: a file opened without FILE_SHARE_WRITE carries an advisory
+// write lock, and an open for writing fails with a sharing violation while
+// another holder has one, so programs using these stand-ins honour each
+// other; host programs that take no locks are not held back.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+#include "lumistub.h"
+#include "lumiwin.h"
+
+namespace {
+thread_local DWORD g_lastError = 0;
+
+struct FileHandle {
+  int fd;
+};
+
+BOOL Fail(DWORD err) {
+  g_lastError = err;
+  return FALSE;
+}
+
+DWORD FromErrno(int e) {
+  switch (e) {
+    case ENOENT: return ERROR_PATH_NOT_FOUND;
+    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+    case ENOSPC: return ERROR_DISK_FULL;
+    case EDQUOT: return ERROR_DISK_FULL;
+    default: return ERROR_ACCESS_DENIED;
+  }
+}
+
+// Whether another open file description holds a write lock on fd's file.
+bool LockedByAnother(int fd) {
+  struct flock fl = {};
+  fl.l_type = F_WRLCK;
+  fl.l_whence = SEEK_SET;
+  return fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
+}
+}  // namespace
+
+DWORD WINAPI GetLastError(void) { return g_lastError; }
+
+HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, void*, DWORD disposition, DWORD, HANDLE) {
+  std::string host;
+  if (!name || !LumiMapPath(name, host)) {
+    g_lastError = ERROR_PATH_NOT_FOUND;
+    return INVALID_HANDLE_VALUE;
+  }
+  struct stat st;
+  bool exists = stat(host.c_str(), &st) == 0;
+  if (exists && S_ISDIR(st.st_mode)) {
+    g_lastError = ERROR_ACCESS_DENIED;
+    return INVALID_HANDLE_VALUE;
+  }
+  int flags = O_CLOEXEC;
+  bool wantWrite = (access & GENERIC_WRITE) != 0;
+  flags |= wantWrite ? ((access & GENERIC_READ) ? O_RDWR : O_WRONLY) : O_RDONLY;
+  switch (disposition) {
+    case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
+    case CREATE_ALWAYS: flags |= O_CREAT; break;  // emptied below, once the file is known to be free
+    case OPEN_ALWAYS: flags |= O_CREAT; break;
+    case OPEN_EXISTING: break;
+    default:
+      g_lastError = ERROR_INVALID_PARAMETER;
+      return INVALID_HANDLE_VALUE;
+  }
+  int fd = open(host.c_str(), flags, 0666);
+  if (fd < 0) {
+    g_lastError = (errno == ENOENT && disposition == OPEN_EXISTING) ? ERROR_FILE_NOT_FOUND : FromErrno(errno);
+    if (errno == EEXIST) g_lastError = 80;  // ERROR_FILE_EXISTS
+    return INVALID_HANDLE_VALUE;
+  }
+  if (wantWrite && LockedByAnother(fd)) {
+    close(fd);
+    g_lastError = ERROR_SHARING_VIOLATION;
+    return INVALID_HANDLE_VALUE;
+  }
+  if (!(share & FILE_SHARE_WRITE)) {
+    struct flock fl = {};
+    fl.l_type = wantWrite ? F_WRLCK : F_RDLCK;
+    fl.l_whence = SEEK_SET;
+    fcntl(fd, F_OFD_SETLK, &fl);
+  }
+  if (disposition == CREATE_ALWAYS && ftruncate(fd, 0) != 0 && errno != EINVAL) {
+    close(fd);
+    g_lastError = FromErrno(errno);
+    return INVALID_HANDLE_VALUE;
+  }
+  g_lastError = 0;
+  return new FileHandle{fd};
+}
+
+BOOL WINAPI WriteFile(HANDLE h, LPCVOID buf, DWORD n, LPDWORD written, void*) {
+  if (written) *written = 0;
+  if (!h || h == INVALID_HANDLE_VALUE) return Fail(ERROR_INVALID_HANDLE);
+  int fd = static_cast<FileHandle*>(h)->fd;
+  const char* p = static_cast<const char*>(buf);
+  DWORD done = 0;
+  while (done < n) {
+    ssize_t k = write(fd, p + done, n - done);
+    if (k < 0) {
+      if (errno == EINTR) continue;
+      if (written) *written = done;
+      return Fail(FromErrno(errno));
+    }
+    if (k == 0) break;  // a short write: the caller sees fewer bytes written
+    done += static_cast<DWORD>(k);
+  }
+  if (written) *written = done;
+  return TRUE;
+}
+
+BOOL WINAPI CloseHandle(HANDLE h) {
+  if (!h || h == INVALID_HANDLE_VALUE) return Fail(ERROR_INVALID_HANDLE);
+  auto* f = static_cast<FileHandle*>(h);
+  int r = close(f->fd);
+  delete f;
+  return r == 0 ? TRUE : Fail(ERROR_ACCESS_DENIED);
+}

@@ -1,0 +1,130 @@
+// Native stand-in for the per-user registry, read only, from a REGEDIT4
+// text file: [HKEY_CURRENT_USER\...] sections and "Name"="value" lines with
+// \\ and \" escapes (dword:XXXXXXXX values are read as numbers).
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "lumistub.h"
+#include "lumiwin.h"
+
+struct LumiRegKey {
+  struct Value {
+    DWORD type;
+    std::string data;
+  };
+  std::map<std::string, Value> values;  // by upper-cased name
+};
+
+namespace {
+
+std::string Upper(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+// Reads a quoted text starting at s[i] == '"'; false if it is not closed.
+bool Quoted(const std::string& s, size_t& i, std::string& out) {
+  out.clear();
+  for (++i; i < s.size(); ++i) {
+    if (s[i] == '\\' && i + 1 < s.size()) {
+      out += s[++i];
+    } else if (s[i] == '"') {
+      ++i;
+      return true;
+    } else {
+      out += s[i];
+    }
+  }
+  return false;
+}
+
+bool LoadKey(const std::string& wanted, LumiRegKey& key) {
+  std::ifstream in(LumiRegistryFile(), std::ios::binary);
+  if (!in) return false;
+  std::string line;
+  if (!std::getline(in, line) || line.compare(0, 8, "REGEDIT4") != 0) return false;  // not a registry file
+  bool found = false, inKey = false;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == ';') continue;
+    if (line[0] == '[') {
+      size_t end = line.find(']');
+      inKey = end != std::string::npos && Upper(line.substr(1, end - 1)) == wanted;
+      found = found || inKey;
+      continue;
+    }
+    if (!inKey || line[0] != '"') continue;
+    size_t i = 0;
+    std::string name, text;
+    if (!Quoted(line, i, name) || i >= line.size() || line[i] != '=') continue;
+    ++i;
+    if (i < line.size() && line[i] == '"') {
+      if (Quoted(line, i, text)) key.values[Upper(name)] = {REG_SZ, text};
+    } else if (line.compare(i, 6, "dword:") == 0) {
+      char* end = nullptr;
+      unsigned long v = std::strtoul(line.c_str() + i + 6, &end, 16);
+      std::string bytes(4, '\0');
+      for (int k = 0; k < 4; ++k) bytes[static_cast<size_t>(k)] = static_cast<char>((v >> (8 * k)) & 0xFF);
+      key.values[Upper(name)] = {REG_DWORD, bytes};
+    }
+  }
+  return found;
+}
+
+}  // namespace
+
+std::string LumiRegistryFile() {
+  const char* env = std::getenv("LUMIROLL_REGISTRY");
+  if (env && *env) return env;
+  const char* data = std::getenv("XDG_DATA_HOME");
+  if (data && *data) return std::string(data) + "/lumiroll/registry.reg";
+  const char* home = std::getenv("HOME");
+  return std::string(home ? home : "") + "/.local/share/lumiroll/registry.reg";
+}
+
+LONG WINAPI RegOpenKeyExA(HKEY root, LPCSTR subKey, DWORD, REGSAM, PHKEY result) {
+  if (!result) return ERROR_INVALID_PARAMETER;
+  *result = nullptr;
+  if (root != HKEY_CURRENT_USER) return ERROR_FILE_NOT_FOUND;  // only the per-user hive is served
+  std::string path = "HKEY_CURRENT_USER";
+  if (subKey && *subKey) path += std::string("\\") + subKey;
+  auto* key = new LumiRegKey;
+  if (!LoadKey(Upper(path), *key)) {
+    delete key;
+    return ERROR_FILE_NOT_FOUND;
+  }
+  *result = key;
+  return ERROR_SUCCESS;
+}
+
+LONG WINAPI RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD size) {
+  if (!key || key == HKEY_CURRENT_USER) return ERROR_INVALID_HANDLE;
+  auto it = key->values.find(Upper(name ? name : ""));
+  if (it == key->values.end()) return ERROR_FILE_NOT_FOUND;
+  const LumiRegKey::Value& v = it->second;
+  DWORD need = static_cast<DWORD>(v.data.size() + (v.type == REG_SZ ? 1 : 0));
+  if (type) *type = v.type;
+  if (!data) {
+    if (size) *size = need;
+    return ERROR_SUCCESS;
+  }
+  if (!size) return ERROR_INVALID_PARAMETER;
+  if (*size < need) {
+    *size = need;
+    return ERROR_MORE_DATA;
+  }
+  std::memcpy(data, v.data.data(), v.data.size());
+  if (v.type == REG_SZ) data[v.data.size()] = 0;
+  *size = need;
+  return ERROR_SUCCESS;
+}
+
+LONG WINAPI RegCloseKey(HKEY key) {
+  if (!key || key == HKEY_CURRENT_USER) return ERROR_INVALID_HANDLE;
+  delete key;
+  return ERROR_SUCCESS;
+}

@@ -1,0 +1,212 @@
+// Native stand-in for COM's shell link object: CoCreateInstance of
+// CLSID_ShellLink gives an object with IShellLinkA and IPersistFile whose
+// Save writes a shell link file in the public binary format (a header, link
+// info with the target as local base path, the description as name string).
+// Also the code page conversions the shell link needs.
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "lumistub.h"
+#include "lumiwin.h"
+
+const CLSID CLSID_ShellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const IID IID_IUnknown = {0x00000000, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const IID IID_IShellLinkA = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const IID IID_IPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
+namespace {
+
+bool g_failShellLink = false;
+
+void Put16(std::vector<uint8_t>& b, unsigned v) {
+  b.push_back(static_cast<uint8_t>(v & 0xFF));
+  b.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
+}
+void Put32(std::vector<uint8_t>& b, uint32_t v) {
+  for (int k = 0; k < 4; ++k) b.push_back(static_cast<uint8_t>((v >> (8 * k)) & 0xFF));
+}
+void PutZ(std::vector<uint8_t>& b, const std::string& s) {
+  b.insert(b.end(), s.begin(), s.end());
+  b.push_back(0);
+}
+
+std::vector<uint8_t> LinkFile(const std::string& target, const std::string& description) {
+  const uint32_t kHasLinkInfo = 0x02, kHasName = 0x04;
+  std::vector<uint8_t> b;
+  Put32(b, 0x4C);
+  const uint8_t clsid[16] = {0x01, 0x14, 0x02, 0, 0, 0, 0, 0, 0xC0, 0, 0, 0, 0, 0, 0, 0x46};
+  b.insert(b.end(), clsid, clsid + 16);
+  Put32(b, kHasLinkInfo | (description.empty() ? 0 : kHasName));
+  Put32(b, 0);                                 // file attributes
+  for (int k = 0; k < 6; ++k) Put32(b, 0);     // creation, access, write times
+  Put32(b, 0);                                 // file size
+  Put32(b, 0);                                 // icon index
+  Put32(b, 1);                                 // SW_SHOWNORMAL
+  Put16(b, 0);                                 // hot key
+  Put16(b, 0);
+  Put32(b, 0);
+  Put32(b, 0);
+  // Link info: a volume ID (fixed drive, no label) and the local base path.
+  const uint32_t header = 0x1C, volumeSize = 0x11;
+  const uint32_t basePathAt = header + volumeSize;
+  const uint32_t suffixAt = basePathAt + static_cast<uint32_t>(target.size()) + 1;
+  const uint32_t infoSize = suffixAt + 1;
+  Put32(b, infoSize);
+  Put32(b, header);
+  Put32(b, 1);  // VolumeIDAndLocalBasePath
+  Put32(b, header);
+  Put32(b, basePathAt);
+  Put32(b, 0);  // no network location
+  Put32(b, suffixAt);
+  Put32(b, volumeSize);
+  Put32(b, 3);  // DRIVE_FIXED
+  Put32(b, 0);  // serial number
+  Put32(b, 0x10);
+  b.push_back(0);  // empty volume label
+  PutZ(b, target);
+  PutZ(b, "");  // common path suffix
+  if (!description.empty()) {
+    Put16(b, static_cast<unsigned>(description.size()));  // ANSI: the count is in bytes
+    b.insert(b.end(), description.begin(), description.end());
+  }
+  Put32(b, 0);  // terminal block
+  return b;
+}
+
+class ShellLink final : public IShellLinkA, public IPersistFile {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (!ppv) return E_INVALIDARG;
+    if (riid == IID_IUnknown || riid == IID_IShellLinkA) {
+      *ppv = static_cast<IShellLinkA*>(this);
+    } else if (riid == IID_IPersistFile) {
+      *ppv = static_cast<IPersistFile*>(this);
+    } else {
+      *ppv = nullptr;
+      return E_NOINTERFACE;
+    }
+    ++refs_;
+    return S_OK;
+  }
+  DWORD STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  DWORD STDMETHODCALLTYPE Release() override {
+    DWORD left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE GetDescription(LPSTR name, int cch) override { return Copy(description_, name, cch); }
+  HRESULT STDMETHODCALLTYPE SetDescription(LPCSTR name) override {
+    if (!name || std::strlen(name) >= 1024) return E_INVALIDARG;
+    description_ = name;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetPath(LPSTR file, int cch, void*, DWORD) override { return Copy(path_, file, cch); }
+  HRESULT STDMETHODCALLTYPE SetPath(LPCSTR file) override {
+    if (!file || std::strlen(file) >= MAX_PATH) return E_INVALIDARG;
+    path_ = file;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Save(LPCOLESTR wide, BOOL) override {
+    if (!wide) return E_INVALIDARG;
+    char name[MAX_PATH * 2];
+    if (WideCharToMultiByte(CP_ACP, 0, wide, -1, name, sizeof name, nullptr, nullptr) == 0) return E_INVALIDARG;
+    std::string host;
+    if (!LumiMapPath(name, host)) return E_FAIL;
+    std::vector<uint8_t> bytes = LinkFile(path_, description_);
+    std::FILE* f = std::fopen(host.c_str(), "wb");
+    if (!f) return E_FAIL;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = std::fclose(f) == 0 && ok;
+    return ok ? S_OK : E_FAIL;
+  }
+
+ private:
+  static HRESULT Copy(const std::string& s, LPSTR out, int cch) {
+    if (!out || cch <= 0) return E_INVALIDARG;
+    size_t n = s.size() < static_cast<size_t>(cch - 1) ? s.size() : static_cast<size_t>(cch - 1);
+    std::memcpy(out, s.data(), n);
+    out[n] = 0;
+    return S_OK;
+  }
+  DWORD refs_ = 1;
+  std::string path_, description_;
+};
+
+// Code page 1252's characters 0x80 to 0x9F; the rest of its upper half is Latin-1.
+const uint16_t k1252[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
+                            0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+
+}  // namespace
+
+void LumiStubFailShellLink(bool fail) { g_failShellLink = fail; }
+
+HRESULT WINAPI CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID riid, void** ppv) {
+  if (!ppv) return E_INVALIDARG;
+  *ppv = nullptr;
+  if (LumiStubOleDepth() == 0) return CO_E_NOTINITIALIZED;
+  if (!(clsid == CLSID_ShellLink) || outer || !(context & CLSCTX_INPROC_SERVER) || g_failShellLink) {
+    return REGDB_E_CLASSNOTREG;
+  }
+  auto* link = new ShellLink;
+  HRESULT hr = link->QueryInterface(riid, ppv);
+  link->Release();
+  return hr;
+}
+
+// For a double-byte code page the stand-in keeps each lead/trail pair as one
+// 16-bit unit (not its Unicode value): enough for the round trip to a file name.
+int WINAPI MultiByteToWideChar(UINT, DWORD, LPCSTR src, int cb, LPWSTR dst, int cch) {
+  if (!src) return 0;
+  size_t n = cb < 0 ? std::strlen(src) + 1 : static_cast<size_t>(cb);
+  std::vector<WCHAR> out;
+  for (size_t i = 0; i < n; ++i) {
+    unsigned char c = static_cast<unsigned char>(src[i]);
+    if (IsDBCSLeadByte(c) && i + 1 < n) {
+      out.push_back(static_cast<WCHAR>(c << 8 | static_cast<unsigned char>(src[++i])));
+    } else if (GetACP() == 1252 && c >= 0x80 && c < 0xA0) {
+      out.push_back(k1252[c - 0x80]);
+    } else {
+      out.push_back(c);
+    }
+  }
+  if (cch == 0) return static_cast<int>(out.size());
+  if (!dst || out.size() > static_cast<size_t>(cch)) return 0;  // ERROR_INSUFFICIENT_BUFFER
+  std::memcpy(dst, out.data(), out.size() * sizeof(WCHAR));
+  return static_cast<int>(out.size());
+}
+
+int WINAPI WideCharToMultiByte(UINT, DWORD, const WCHAR* src, int cch, LPSTR dst, int cb, LPCSTR, BOOL*) {
+  if (!src) return 0;
+  size_t n = 0;
+  if (cch < 0) {
+    while (src[n]) ++n;
+    ++n;
+  } else {
+    n = static_cast<size_t>(cch);
+  }
+  std::string out;
+  for (size_t i = 0; i < n; ++i) {
+    WCHAR w = src[i];
+    if (w > 0xFF && IsDBCSLeadByte(static_cast<BYTE>(w >> 8))) {
+      out += static_cast<char>(w >> 8);
+      out += static_cast<char>(w & 0xFF);
+      continue;
+    }
+    char c = '?';
+    if (w < 0x80 || (w >= 0xA0 && w <= 0xFF)) c = static_cast<char>(w);
+    for (int k = 0; k < 32 && GetACP() == 1252; ++k) {
+      if (k1252[k] == w && w >= 0x80) c = static_cast<char>(0x80 + k);
+    }
+    out += c;
+  }
+  if (cb == 0) return static_cast<int>(out.size());
+  if (!dst || out.size() > static_cast<size_t>(cb)) return 0;
+  std::memcpy(dst, out.data(), out.size());
+  return static_cast<int>(out.size());
+}

@@ -1,0 +1,264 @@
+// The install run from the sample medium, and the category list files. One
+// program, run as one test: the medium lies in the program's own folder (the
+// installer's source folder) and the cases change it in turn.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "medium.h"
+#include "resource.h"
+#include "testfs.h"
+#include "wizsheet.h"
+
+namespace {
+
+const char kTitle[] = "Lumiscroll Wallpaper Wizard";
+
+uint32_t Le32(const std::string& b, size_t at) {
+  return static_cast<uint32_t>(static_cast<unsigned char>(b[at])) |
+         static_cast<uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8 |
+         static_cast<uint32_t>(static_cast<unsigned char>(b[at + 2])) << 16 |
+         static_cast<uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
+}
+
+struct Record {
+  std::string folder, name;
+  uint32_t value;
+};
+
+// A reader of category list files as the product reads them: refuses any
+// file whose size, header or texts are not as the format says.
+bool ReadCategoryFile(const std::string& path, std::vector<Record>& out, std::string& why) {
+  std::string b;
+  if (!GetFile(path, b)) return why = "cannot read " + path, false;
+  if (b.size() < 6) return why = "shorter than its header", false;
+  uint32_t n = Le32(b, 0);
+  if ((n & 0xFFFFu) != static_cast<uint32_t>(static_cast<unsigned char>(b[4]) | static_cast<unsigned char>(b[5]) << 8)) {
+    return why = "the two counts differ", false;
+  }
+  if (b.size() != 6 + 324ull * n) return why = "size " + std::to_string(b.size()) + " for " + std::to_string(n), false;
+  out.clear();
+  for (uint32_t i = 0; i < n; ++i) {
+    size_t at = 6 + 324 * static_cast<size_t>(i);
+    size_t f = b.find('\0', at), m = b.find('\0', at + 260);
+    if (f >= at + 260 || m >= at + 320) return why = "a text without its NUL", false;
+    for (size_t k = f; k < at + 260; ++k) {
+      if (b[k]) return why = "bytes after the folder's NUL", false;
+    }
+    for (size_t k = m; k < at + 320; ++k) {
+      if (b[k]) return why = "bytes after the name's NUL", false;
+    }
+    out.push_back({b.substr(at, f - at), b.substr(at + 260, m - at - 260), Le32(b, at + 320)});
+  }
+  return true;
+}
+
+std::string MediumName(UINT id) {
+  CString s;
+  s.LoadString(id);
+  std::string n = s.GetString();
+  size_t k = n.find_last_of('\\');
+  return k == std::string::npos ? n : n.substr(k + 1);
+}
+
+int FilesIn(const std::string& folder) {
+  int n = 0;
+  for (UINT id = IDS_PICTURE_FIRST; id <= IDS_PICTURE_LAST; ++id) {
+    n += PathExists(folder + "\\" + ExpandedMediumName(MediumName(id)));
+  }
+  return n;
+}
+
+class InstallRun : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    std::string src = ProgramFolder();
+    src.pop_back();
+    std::string error;
+    ASSERT_TRUE(MakeSampleMedium(src, &error)) << error;
+  }
+  void SetUp() override {
+    base_ = ScratchFolder();
+    folder_ = base_ + "\\Program Files\\Lumiroll";
+    desktop_ = base_ + "\\Desktop";
+    programs_ = base_ + "\\Programs";
+    MakeFolder(desktop_);
+    MakeFolder(programs_);
+    SetShellFolders(desktop_.c_str(), programs_.c_str());
+  }
+  int Run(const std::string& folder) {
+    sheet_.m_pPageFolder->m_strFolder = folder.c_str();
+    return sheet_.RunInstall();
+  }
+  std::string Message() { return sheet_.GetInstaller().GetLastMessage().GetString(); }
+  std::string Link(const std::string& dir) { return dir + "\\" + kTitle + ".lnk"; }
+
+  CWizardSheet sheet_;
+  std::string base_, folder_, desktop_, programs_;
+};
+
+TEST_F(InstallRun, AFullRunInstallsEverything) {
+  ASSERT_EQ(Run(folder_), 1) << Message();
+  // The primary files and the pictures, byte for byte as they were packed.
+  for (UINT id = IDS_FILE_FIRST; id <= IDS_PICTURE_LAST; id = id == IDS_FILE_LAST ? IDS_PICTURE_FIRST : id + 1) {
+    CString entry;
+    entry.LoadString(id);
+    std::string sub = id >= IDS_PICTURE_FIRST ? "\\" + std::string(sheet_.GetInstaller().GetDirPart(entry)) : "";
+    std::string name = ExpandedMediumName(MediumName(id));
+    std::string got;
+    ASSERT_TRUE(GetFile(folder_ + sub + "\\" + name, got)) << name;
+    EXPECT_TRUE(got == SampleContents(name)) << name;
+  }
+  EXPECT_EQ(FilesIn(folder_ + "\\Bkgnds1"), 8);
+  EXPECT_EQ(FilesIn(folder_ + "\\Bkgnds2"), 7);
+  EXPECT_EQ(FilesIn(folder_ + "\\WFalls"), 3);
+  EXPECT_EQ(FilesIn(folder_ + "\\Sunsets"), 3);
+  EXPECT_EQ(FilesIn(folder_ + "\\Nature"), 5);
+
+  std::vector<Record> r;
+  std::string why;
+  ASSERT_TRUE(ReadCategoryFile(folder_ + "\\Photos.dat", r, why)) << why;
+  ASSERT_EQ(r.size(), 3u);
+  EXPECT_EQ(r[0].folder, folder_ + "\\Sunsets");
+  EXPECT_EQ(r[0].name, "Sunsets");
+  EXPECT_EQ(r[1].folder, folder_ + "\\Nature");
+  EXPECT_EQ(r[1].name, "Nature");
+  EXPECT_EQ(r[2].folder, folder_ + "\\WFalls");
+  EXPECT_EQ(r[2].name, "Waterfalls");
+  ASSERT_TRUE(ReadCategoryFile(folder_ + "\\Bkgnds.dat", r, why)) << why;
+  ASSERT_EQ(r.size(), 3u);
+  EXPECT_EQ(r[0].folder, folder_ + "\\Bkgnds1");
+  EXPECT_EQ(r[0].name, "Light Patterns");
+  EXPECT_EQ(r[1].folder, folder_ + "\\Bkgnds2");
+  EXPECT_EQ(r[1].name, "Dark Patterns");
+  EXPECT_EQ(r[2].folder, std::string(sheet_.GetInstaller().GetWindowsDir()));
+  EXPECT_EQ(r[2].name, "Windows Standard");
+  for (const Record& x : r) EXPECT_EQ(x.value, 0u);
+
+  EXPECT_TRUE(PathExists(Link(desktop_)));
+  EXPECT_TRUE(PathExists(Link(programs_)));
+  // Copies for the independent link reader that runs after this program.
+  std::string out = ProgramFolder() + "links";
+  MakeFolder(out);
+  std::string bytes;
+  ASSERT_TRUE(GetFile(Link(desktop_), bytes));
+  PutFile(out + "\\desktop.lnk", bytes);
+  ASSERT_TRUE(GetFile(Link(programs_), bytes));
+  PutFile(out + "\\programs.lnk", bytes);
+  PutFile(out + "\\expected.txt", folder_ + "\\Lumiroll.exe\n" + kTitle + "\n");
+}
+
+TEST_F(InstallRun, AMissingPrimaryFileStopsTheFilesButNotTheCategoryLists) {
+  std::string hlp = ProgramFolder() + MediumName(53);
+  std::string keep;
+  ASSERT_TRUE(GetFile(hlp, keep));
+  RemoveFile(hlp);
+  EXPECT_EQ(Run(folder_), 0);
+  PutFile(hlp, keep);
+  EXPECT_EQ(Message(), "Could not expand file " + hlp);
+  EXPECT_TRUE(PathExists(folder_ + "\\Lumiroll.exe"));
+  EXPECT_TRUE(PathExists(folder_ + "\\Lumitool.dll"));
+  EXPECT_FALSE(PathExists(folder_ + "\\Order.doc"));
+  EXPECT_FALSE(PathExists(folder_ + "\\Bkgnds1"));
+  EXPECT_TRUE(PathExists(folder_ + "\\Photos.dat"));
+  EXPECT_TRUE(PathExists(folder_ + "\\Bkgnds.dat"));
+  EXPECT_FALSE(PathExists(Link(desktop_)));
+}
+
+TEST_F(InstallRun, AFailureAtAPictureLeavesTheFoldersBeforeIt) {
+  std::string clouds = ProgramFolder() + MediumName(109);
+  std::string keep;
+  ASSERT_TRUE(GetFile(clouds, keep));
+  PutFile(clouds, keep.substr(0, keep.size() / 2));  // damaged: cut short
+  int result = Run(folder_);
+  PutFile(clouds, keep);
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(FilesIn(folder_ + "\\Bkgnds1"), 8);
+  EXPECT_TRUE(IsFolder(folder_ + "\\Bkgnds2"));
+  EXPECT_FALSE(PathExists(folder_ + "\\WFalls"));
+  std::vector<Record> r;
+  std::string why;
+  EXPECT_TRUE(ReadCategoryFile(folder_ + "\\Photos.dat", r, why)) << why;
+  EXPECT_FALSE(PathExists(Link(desktop_)));
+  EXPECT_FALSE(Message().empty());
+}
+
+TEST_F(InstallRun, OneShortcutIsEnoughAndNoneFailsTheRun) {
+  SetShellFolders(nullptr, programs_.c_str());
+  EXPECT_EQ(Run(folder_), 1) << Message();
+  EXPECT_FALSE(PathExists(Link(desktop_)));
+  EXPECT_TRUE(PathExists(Link(programs_)));
+
+  const std::string none = "Unable to add shortcuts to desktop\nYou may need to do this manually\n";
+  SetShellFolders(nullptr, nullptr);
+  EXPECT_EQ(Run(folder_), 0);
+  EXPECT_EQ(Message(), none);
+  // Shell folders that do not exist: nothing is saved, so nothing counts.
+  SetShellFolders((base_ + "\\NoDesktop").c_str(), (base_ + "\\NoPrograms").c_str());
+  EXPECT_EQ(Run(folder_), 0);
+  EXPECT_EQ(Message(), none);
+  EXPECT_FALSE(PathExists(Link(base_ + "\\NoDesktop")));
+  SetShellFoldersKeyMissing();
+  EXPECT_EQ(Run(folder_), 0);
+  EXPECT_EQ(Message(), none);
+}
+
+TEST_F(InstallRun, ACategoryListThatCannotBeWrittenFailsTheRun) {
+  ASSERT_EQ(sheet_.GetInstaller().CreateDirTree((folder_ + "\\Photos.dat").c_str()), 1);  // a folder in its way
+  EXPECT_EQ(Run(folder_), 0);
+  EXPECT_EQ(Message(), "Cannot write the category list file " + folder_ + "\\Photos.dat");
+  EXPECT_TRUE(PathExists(folder_ + "\\Bkgnds.dat"));
+  EXPECT_FALSE(PathExists(Link(desktop_)));
+}
+
+TEST_F(InstallRun, AFolderTooLongForItsPictureFoldersIsRefusedBeforeAnythingIsMade) {
+  // F + "\Bkgnds1" must fit 259 characters: 251 is the longest F.
+  std::string tooLong = base_ + "\\" + std::string(252 - base_.size() - 1, 'f');
+  ASSERT_EQ(tooLong.size(), 252u);
+  EXPECT_EQ(Run(tooLong), 0);
+  EXPECT_EQ(Message(), "The installation folder name is too long: " + tooLong);
+  EXPECT_FALSE(PathExists(tooLong));
+}
+
+TEST(CategoryFile, BytesOnDisk) {
+  std::string dir = ScratchFolder();
+  CWizardSheet sheet;
+  CategoryRecord r[3];
+  ASSERT_TRUE(FillCategoryRecord(r[0], "C:\\Program Files\\Lumiroll\\Sunsets", "Sunsets"));
+  ASSERT_TRUE(FillCategoryRecord(r[1], "", ""));
+  ASSERT_TRUE(FillCategoryRecord(r[2], std::string(259, 'f').c_str(), std::string(59, 'n').c_str()));
+  PutFile(dir + "\\a.dat", std::string(5000, 'x'));  // replaced whole
+  ASSERT_EQ(sheet.WriteCategoryFile((dir + "\\a.dat").c_str(), 3, r), 1);
+  std::string b;
+  ASSERT_TRUE(GetFile(dir + "\\a.dat", b));
+  ASSERT_EQ(b.size(), 978u);
+  EXPECT_EQ(b.substr(0, 6), std::string("\x03\0\0\0\x03\0", 6));
+  EXPECT_EQ(b.substr(6, 34), std::string("C:\\Program Files\\Lumiroll\\Sunsets\0", 34));
+  EXPECT_EQ(b.substr(266, 8), std::string("Sunsets\0", 8));
+  EXPECT_EQ(b.substr(326, 4), std::string(4, '\0'));
+  EXPECT_EQ(b[330], '\0');
+  EXPECT_EQ(b.substr(654, 259), std::string(259, 'f'));
+  EXPECT_EQ(b[913], '\0');
+  EXPECT_EQ(b.substr(914, 59), std::string(59, 'n'));
+
+  ASSERT_EQ(sheet.WriteCategoryFile((dir + "\\zero.dat").c_str(), 0, r), 1);
+  ASSERT_TRUE(GetFile(dir + "\\zero.dat", b));
+  EXPECT_EQ(b, std::string(6, '\0'));
+  ASSERT_EQ(sheet.WriteCategoryFile((dir + "\\neg.dat").c_str(), -1, r), 1);
+  ASSERT_TRUE(GetFile(dir + "\\neg.dat", b));
+  EXPECT_EQ(b, std::string(6, '\xFF'));
+  EXPECT_EQ(sheet.WriteCategoryFile((dir + "\\no\\such.dat").c_str(), 3, r), 0);
+  EXPECT_FALSE(PathExists(dir + "\\no"));
+}
+
+TEST(CategoryFile, TextsPastTheirFieldsAreRefused) {
+  CategoryRecord r;
+  EXPECT_TRUE(FillCategoryRecord(r, std::string(259, 'f').c_str(), "n"));
+  EXPECT_FALSE(FillCategoryRecord(r, std::string(260, 'f').c_str(), "n"));
+  EXPECT_TRUE(FillCategoryRecord(r, "f", std::string(59, 'n').c_str()));
+  EXPECT_FALSE(FillCategoryRecord(r, "f", std::string(60, 'n').c_str()));
+  EXPECT_EQ(r.szFolder[0], '\0');  // refused: nothing half-filled
+}
+
+}  // namespace

@@ -1,0 +1,100 @@
+// The install run and the category list files.
+#include "afxfile.h"
+#include "resource.h"
+#include "wizsheet.h"
+
+namespace {
+const char kProgramFile[] = "Lumiroll.exe";
+const char kShortcutTitle[] = "Lumiscroll Wallpaper Wizard";
+const char kNoShortcuts[] = "Unable to add shortcuts to desktop\nYou may need to do this manually\n";
+
+struct Category {
+  const char* subfolder;  // joined to the install folder as it stands
+  const char* name;
+};
+const Category kPhotos[3] = {{"\\Sunsets", "Sunsets"}, {"\\Nature", "Nature"}, {"\\WFalls", "Waterfalls"}};
+const Category kBackgrounds[2] = {{"\\Bkgnds1", "Light Patterns"}, {"\\Bkgnds2", "Dark Patterns"}};
+}  // namespace
+
+CWizardSheet::CWizardSheet() : m_pPageFolder(new CPageFolder) {}
+
+CWizardSheet::~CWizardSheet() { delete m_pPageFolder; }  // pages first; the installer goes after
+
+int CWizardSheet::WriteCategoryFile(const char* path, int count, const CategoryRecord* records) {
+  CFile file;
+  if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeBinary, nullptr)) {
+    return 0;
+  }
+  try {
+    int32_t n = count;
+    file.Write(&n, 4);
+    uint16_t low = static_cast<uint16_t>(static_cast<uint32_t>(count) & 0xFFFF);
+    file.Write(&low, 2);
+    for (int i = 0; i < count; ++i) file.Write(&records[i], sizeof(CategoryRecord));
+  } catch (CException* e) {
+    e->Delete();
+    return 0;  // what was written stays; the file closes with the CFile
+  }
+  return 1;
+}
+
+int CWizardSheet::RunInstall() {
+  CInstaller& inst = m_installer;
+  const CString folder = m_pPageFolder->m_strFolder;
+
+  // Every picture folder and category folder is the install folder and a
+  // subfolder: refuse a folder for which one of them would not fit its
+  // 259-character field, before anything is made.
+  for (UINT id = IDS_PICTURE_FIRST; id <= IDS_PICTURE_LAST; ++id) {
+    CString entry;
+    entry.LoadString(id);
+    if (folder.GetLength() + 1 + inst.GetDirPart(entry).GetLength() > CInstaller::kMaxFolder) {
+      inst.SetLastMessage("The installation folder name is too long: " + folder);
+      return 0;
+    }
+  }
+
+  int result = inst.SetInstallDir(folder);
+  for (UINT id = IDS_FILE_FIRST; result && id <= IDS_FILE_LAST; ++id) {
+    CString name;
+    name.LoadString(id);
+    result = inst.ExpandFile(name);
+  }
+  for (UINT id = IDS_PICTURE_FIRST; result && id <= IDS_PICTURE_LAST; ++id) {
+    CString entry;
+    entry.LoadString(id);
+    CString fileName = inst.GetFilePart(entry);
+    CString destination = folder + "\\" + inst.GetDirPart(entry);
+    result = inst.SetInstallDir(destination);
+    if (result) result = inst.ExpandFile(fileName);
+  }
+
+  // The category list files are written whatever happened before; when one
+  // cannot be written the product would lack its categories, so a run that
+  // had gone well so far fails and says which file.
+  CategoryRecord records[3];
+  CString failedFile;
+  for (int i = 0; i < 3; ++i) FillCategoryRecord(records[i], folder + kPhotos[i].subfolder, kPhotos[i].name);
+  CString photos = inst.JoinPath(folder, "Photos.dat");
+  if (!WriteCategoryFile(photos, 3, records)) failedFile = photos;
+  for (int i = 0; i < 2; ++i) {
+    FillCategoryRecord(records[i], folder + kBackgrounds[i].subfolder, kBackgrounds[i].name);
+  }
+  FillCategoryRecord(records[2], inst.GetWindowsDir(), "Windows Standard");
+  CString backgrounds = inst.JoinPath(folder, "Bkgnds.dat");
+  if (!WriteCategoryFile(backgrounds, 3, records) && failedFile.IsEmpty()) failedFile = backgrounds;
+  if (result && !failedFile.IsEmpty()) {
+    inst.SetLastMessage("Cannot write the category list file " + failedFile);
+    result = 0;
+  }
+
+  if (result) {
+    result = inst.SetInstallDir(folder);
+    int made = inst.CreateShortcuts(kProgramFile, kShortcutTitle);
+    if (made <= 0) {
+      result = 0;
+      inst.SetLastMessage(kNoShortcuts);
+    }
+  }
+  return result;
+}
