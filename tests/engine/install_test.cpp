@@ -170,10 +170,11 @@ TEST_F(InstallRun, AFailureAtAPictureLeavesTheFoldersBeforeIt) {
   std::string clouds = ProgramFolder() + MediumName(109);
   std::string keep;
   ASSERT_TRUE(GetFile(clouds, keep));
-  PutFile(clouds, keep.substr(0, keep.size() / 2));  // damaged: cut short
+  RemoveFile(clouds);
   int result = Run(folder_);
   PutFile(clouds, keep);
   EXPECT_EQ(result, 0);
+  EXPECT_EQ(Message(), "Could not expand file " + clouds);
   EXPECT_EQ(FilesIn(folder_ + "\\Bkgnds1"), 8);
   EXPECT_TRUE(IsFolder(folder_ + "\\Bkgnds2"));
   EXPECT_FALSE(PathExists(folder_ + "\\WFalls"));
@@ -181,10 +182,10 @@ TEST_F(InstallRun, AFailureAtAPictureLeavesTheFoldersBeforeIt) {
   std::string why;
   EXPECT_TRUE(ReadCategoryFile(folder_ + "\\Photos.dat", r, why)) << why;
   EXPECT_FALSE(PathExists(Link(desktop_)));
-  EXPECT_FALSE(Message().empty());
 }
 
 TEST_F(InstallRun, OneShortcutIsEnoughAndNoneFailsTheRun) {
+  if (!ShellFoldersStayAsSet()) GTEST_SKIP() << "the platform's shell rewrites the Desktop value";
   SetShellFolders(nullptr, programs_.c_str());
   EXPECT_EQ(Run(folder_), 1) << Message();
   EXPECT_FALSE(PathExists(Link(desktop_)));

@@ -4,7 +4,7 @@
 #   medium_test.sh LUMIPACK MKMEDIUM WORKDIR
 set -eu
 lumipack=$1; mkmedium=$2; work=$3
-rm -rf "$work"
+rm -rf "$work" && mkdir -p "$work"
 "$mkmedium" "$work/media" >/dev/null
 n=$(ls "$work/media" | wc -l)
 [ "$n" -eq 32 ] || { echo "FAIL: $n files on the medium"; exit 1; }

@@ -102,3 +102,4 @@ void SetShellFoldersKeyMissing() {
   out << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Other]\r\n\"Desktop\"=\"C:\\\\x\"\r\n";
   setenv("LUMIROLL_REGISTRY", file.c_str(), 1);
 }
+bool ShellFoldersStayAsSet() { return true; }

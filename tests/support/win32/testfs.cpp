@@ -93,3 +93,4 @@ void SetShellFolders(const char* desktop, const char* programs) {
 }
 
 void SetShellFoldersKeyMissing() { RegDeleteKeyA(HKEY_CURRENT_USER, kShellFolders); }
+bool ShellFoldersStayAsSet() { return false; }
