@@ -1,0 +1,159 @@
+// The registry file, shortcuts and CFile over the native stand-ins.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "afxfile.h"
+#include "category.h"
+#include "installer.h"
+#include "lumistub.h"
+#include "testfs.h"
+#include "wizsheet.h"
+
+namespace {
+
+const char kKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+std::string WriteRegistry(const std::string& text) {
+  std::string host;
+  LumiMapPath(ScratchFolder().c_str(), host);
+  std::string file = host + "/user.reg";
+  std::ofstream(file, std::ios::binary) << text;
+  setenv("LUMIROLL_REGISTRY", file.c_str(), 1);
+  return file;
+}
+
+TEST(Registry, ReadsTheExportFormat) {
+  WriteRegistry(
+      "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders]\r\n"
+      "\"Desktop\"=\"C:\\\\Users\\\\Ann \\\"A\\\"\\\\Desktop\"\r\n\"Count\"=dword:0000002a\r\n; a comment\r\n");
+  HKEY key;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "software\\MICROSOFT\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                          0, KEY_READ, &key),
+            ERROR_SUCCESS);
+  char buf[150];
+  DWORD size = sizeof buf, type = 0;
+  ASSERT_EQ(RegQueryValueExA(key, "desktop", nullptr, &type, reinterpret_cast<LPBYTE>(buf), &size), ERROR_SUCCESS);
+  EXPECT_STREQ(buf, "C:\\Users\\Ann \"A\"\\Desktop");
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  DWORD n = 0;
+  size = sizeof n;
+  ASSERT_EQ(RegQueryValueExA(key, "Count", nullptr, &type, reinterpret_cast<LPBYTE>(&n), &size), ERROR_SUCCESS);
+  EXPECT_EQ(n, 42u);
+  size = sizeof buf;
+  EXPECT_EQ(RegQueryValueExA(key, "Programs", nullptr, nullptr, reinterpret_cast<LPBYTE>(buf), &size),
+            ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+}
+
+TEST(Registry, MissingOrDamagedFilesAreMissingKeys) {
+  const char* cases[] = {"", "not a registry\r\n[HKEY_CURRENT_USER\\Software]\r\n", "REGEDIT4\r\n[HKEY_CURRENT_USER\\Other]\r\n",
+                         "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
+  for (const char* text : cases) {
+    WriteRegistry(text);
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND) << text;
+    EXPECT_EQ(key, nullptr);
+  }
+  setenv("LUMIROLL_REGISTRY", "/nonexistent/registry.reg", 1);
+  HKEY key = nullptr;
+  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+  // A value line without its closing quote is no value.
+  WriteRegistry(std::string("REGEDIT4\r\n[HKEY_CURRENT_USER\\") + kKey + "]\r\n\"Desktop\"=\"C:\\\\x\r\n");
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+  char buf[150];
+  DWORD size = sizeof buf;
+  EXPECT_EQ(RegQueryValueExA(key, "Desktop", nullptr, nullptr, reinterpret_cast<LPBYTE>(buf), &size),
+            ERROR_FILE_NOT_FOUND);
+  RegCloseKey(key);
+}
+
+class Shortcuts : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = ScratchFolder();
+    MakeFolder(dir_ + "\\Desk");
+    MakeFolder(dir_ + "\\Progs");
+  }
+  void Folders(const std::string& desktop, const std::string& programs) {
+    SetShellFolders(desktop.empty() ? nullptr : desktop.c_str(), programs.empty() ? nullptr : programs.c_str());
+  }
+  std::string dir_;
+  CInstaller inst_;
+};
+
+TEST_F(Shortcuts, ShellFolderValuesAtTheBufferLimit) {
+  // A value of 149 characters fits the 150-byte buffer; 150 does not.
+  std::string base = dir_ + "\\";
+  std::string at = base + std::string(149 - base.size(), 'd');
+  std::string past = base + std::string(150 - base.size(), 'p');
+  ASSERT_TRUE(MakeFolder(at));
+  ASSERT_TRUE(MakeFolder(past));
+  Folders(at, past);
+  inst_.SetInstallDir((dir_ + "\\App").c_str());
+  EXPECT_EQ(inst_.CreateShortcuts("Lumiroll.exe", "Title"), 1);
+  EXPECT_TRUE(PathExists(at + "\\Title.lnk"));
+  EXPECT_FALSE(PathExists(past + "\\Title.lnk"));
+}
+
+TEST_F(Shortcuts, JoinsWithoutDoubleBackslashes) {
+  Folders(dir_ + "\\Desk\\", dir_ + "\\Progs");
+  inst_.SetInstallDir((dir_ + "\\App\\").c_str());
+  ASSERT_EQ(inst_.CreateShortcuts("Lumiroll.exe", "Title"), 2);
+  std::string bytes;
+  ASSERT_TRUE(GetFile(dir_ + "\\Desk\\Title.lnk", bytes));
+  EXPECT_NE(bytes.find(dir_ + "\\App\\Lumiroll.exe"), std::string::npos);
+  EXPECT_EQ(bytes.find("\\\\"), std::string::npos);
+}
+
+TEST_F(Shortcuts, WithoutTheKeyOrTheClassNothingIsMade) {
+  SetShellFoldersKeyMissing();
+  EXPECT_EQ(inst_.CreateShortcuts("Lumiroll.exe", "Title"), 0);
+  Folders(dir_ + "\\Desk", dir_ + "\\Progs");
+  LumiStubFailShellLink(true);
+  EXPECT_EQ(inst_.CreateShortcuts("Lumiroll.exe", "Title"), 0);
+  LumiStubFailShellLink(false);
+  EXPECT_EQ(inst_.CreateShortcut("C:\\x.exe", (dir_ + "\\Desk\\x.lnk").c_str(), "x"), 1);
+  EXPECT_EQ(inst_.CreateShortcut("C:\\x.exe", (dir_ + "\\Gone\\x.lnk").c_str(), "x"), 0);  // Save fails
+}
+
+TEST(CFileStandIn, ShareDenyWriteKeepsOtherWritersOut) {
+  std::string path = ScratchFolder() + "\\shared.dat";
+  CFile first;
+  ASSERT_TRUE(first.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite));
+  CFile second;
+  CFileException e;
+  EXPECT_FALSE(second.Open(path.c_str(), CFile::modeWrite | CFile::shareDenyNone, &e));
+  EXPECT_EQ(e.m_cause, CFileException::sharingViolation);
+  CWizardSheet sheet;
+  CategoryRecord r[1];
+  FillCategoryRecord(r[0], "f", "n");
+  EXPECT_EQ(sheet.WriteCategoryFile(path.c_str(), 1, r), 0);  // held by another writer
+  first.Close();
+  EXPECT_EQ(sheet.WriteCategoryFile(path.c_str(), 1, r), 1);
+}
+
+TEST(CFileStandIn, AFullDiskFailsTheCategoryFile) {
+  std::string dir = ScratchFolder();
+  std::string host;
+  ASSERT_TRUE(LumiMapPath(dir.c_str(), host));
+  ASSERT_EQ(symlink("/dev/full", (host + "/full.dat").c_str()), 0);
+  CWizardSheet sheet;
+  CategoryRecord r[3] = {};
+  EXPECT_EQ(sheet.WriteCategoryFile((dir + "\\full.dat").c_str(), 3, r), 0);
+  CFile f;
+  ASSERT_TRUE(f.Open((dir + "\\full.dat").c_str(), CFile::modeWrite));
+  bool thrown = false;
+  try {
+    f.Write("x", 1);
+  } catch (CException* e) {
+    thrown = dynamic_cast<CFileException*>(e) && static_cast<CFileException*>(e)->m_cause == CFileException::diskFull;
+    e->Delete();
+  }
+  EXPECT_TRUE(thrown);
+}
+
+}  // namespace
