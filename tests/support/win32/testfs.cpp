@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -79,10 +80,39 @@ void SetOrDelete(HKEY key, const char* name, const char* value) {
     RegDeleteValueA(key, name);
   }
 }
+
+// The prefix's own values, put back when the test program ends.
+std::string g_savedDesktop, g_savedPrograms;
+bool g_saved = false;
+
+bool ReadValue(HKEY key, const char* name, std::string& out) {
+  char buf[MAX_PATH];
+  DWORD size = sizeof buf;
+  if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &size) != ERROR_SUCCESS) return false;
+  out.assign(buf, size && buf[size - 1] == 0 ? size - 1 : size);
+  return true;
+}
+
+void Restore() {
+  HKEY key;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
+      ERROR_SUCCESS) {
+    SetOrDelete(key, "Desktop", g_savedDesktop.empty() ? nullptr : g_savedDesktop.c_str());
+    SetOrDelete(key, "Programs", g_savedPrograms.empty() ? nullptr : g_savedPrograms.c_str());
+    RegCloseKey(key);
+  }
+}
 }  // namespace
 
 void SetShellFolders(const char* desktop, const char* programs) {
   HKEY key;
+  if (!g_saved && RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    ReadValue(key, "Desktop", g_savedDesktop);
+    ReadValue(key, "Programs", g_savedPrograms);
+    RegCloseKey(key);
+    g_saved = true;
+    atexit(Restore);
+  }
   if (RegCreateKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
       ERROR_SUCCESS) {
     return;
