@@ -37,6 +37,11 @@ TEST(RcScript, MalformedScriptsAreRefusedWithTheLine) {
       {"STRINGTABLE 1 \"x\"", "a.rc:1: STRINGTABLE without BEGIN"},
       {"/* open", "a.rc:1: unterminated comment"},
       {"STRINGTABLE BEGIN 1 \"\\q\" END", "a.rc:1: unknown escape \\q"},
+      {"7 DIALOG 0, 0, 10\nBEGIN\nEND\n", "a.rc:1: bad dialog rectangle"},
+      {"7 DIALOG 0, 0, 10, 10\nSTYLE WS_NOPE\nBEGIN\nEND\n", "a.rc:2: bad STYLE"},
+      {"7 DIALOG 0, 0, 10, 10\nBEGIN\n LTEXT \"x\", 1, 0, 0, 1, 1\nEND\n", "a.rc:3: unsupported control statement 'LTEXT'"},
+      {"7 DIALOG 0, 0, 10, 10\nBEGIN\n CONTROL \"x\", 1, \"Static\", 0, 1, 2\nEND\n", "a.rc:3: bad control rectangle"},
+      {"7 DIALOG 0, 0, 10, 10\nBEGIN\n", "a.rc:1: dialog without END"},
   };
   for (const Case& c : cases) {
     RcScript s;

@@ -3,6 +3,7 @@
 #   wine-run.sh BUILD_DIR --boot              make the prefix (once)
 #   wine-run.sh BUILD_DIR --gtest EXE [ARG]   run a GoogleTest program; fails
 #                                             unless it really ran and passed
+#   wine-run.sh BUILD_DIR --compare EXPECTED EXE   what EXE prints must be EXPECTED
 set -u
 build=$1; shift
 export WINEPREFIX="$build/wineprefix"
@@ -35,6 +36,14 @@ case "$1" in
   fi
   if grep -q '^\[  FAILED  \]' "$log"; then exit 1; fi
   exit $status
+  ;;
+--compare)
+  # Runs EXE and compares what it prints with the EXPECTED text.
+  expected=$2; exe=$3
+  out="$build/$(basename "$exe").out"
+  wine "$exe" 2>/dev/null | tr -d '\r' >"$out"
+  [ -s "$out" ] || { echo "wine-run: $exe printed nothing"; exit 1; }
+  diff -u "$expected" "$out"
   ;;
 *)
   echo "usage: wine-run.sh BUILD_DIR --boot | --gtest EXE [ARG...]"; exit 2 ;;
