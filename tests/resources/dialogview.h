@@ -22,3 +22,6 @@ struct DialogView {
 };
 
 bool ReadDialogTemplate(unsigned id, DialogView& view);
+
+// Width and height of bitmap id as the program would load it.
+bool ReadBitmapSize(unsigned id, int& width, int& height);

@@ -1,4 +1,4 @@
-// Prints the dialog templates 106 to 110 in one canonical text form, so that
+// Prints the dialog templates 106 to 110 and the bitmaps' sizes in one canonical text form, so that
 // what the native build reads from the script and what the resource compiler
 // made for the Win32 build can be compared with one expected text.
 #include <cstdio>
@@ -21,6 +21,14 @@ int main() {
       std::printf("  %u %s \"%s\" style=%08lx exstyle=%08lx rect=%d,%d,%d,%d\n", c.id, c.cls.c_str(), c.text.c_str(),
                   c.style, c.exStyle, c.x, c.y, c.cx, c.cy);
     }
+  }
+  for (unsigned id = 103; id <= 113; ++id) {
+    int w = 0, h = 0;
+    if (!ReadBitmapSize(id, w, h)) {
+      std::printf("BITMAP %u missing\n", id);
+      return 1;
+    }
+    std::printf("BITMAP %u %dx%d\n", id, w, h);
   }
   return 0;
 }
