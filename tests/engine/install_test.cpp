@@ -116,25 +116,27 @@ TEST_F(InstallRun, AFullRunInstallsEverything) {
   EXPECT_EQ(FilesIn(folder_ + "\\Sunsets"), 3);
   EXPECT_EQ(FilesIn(folder_ + "\\Nature"), 5);
 
-  std::vector<Record> r;
-  std::string why;
-  ASSERT_TRUE(ReadCategoryFile(folder_ + "\\Photos.dat", r, why)) << why;
-  ASSERT_EQ(r.size(), 3u);
-  EXPECT_EQ(r[0].folder, folder_ + "\\Sunsets");
-  EXPECT_EQ(r[0].name, "Sunsets");
-  EXPECT_EQ(r[1].folder, folder_ + "\\Nature");
-  EXPECT_EQ(r[1].name, "Nature");
-  EXPECT_EQ(r[2].folder, folder_ + "\\WFalls");
-  EXPECT_EQ(r[2].name, "Waterfalls");
-  ASSERT_TRUE(ReadCategoryFile(folder_ + "\\Bkgnds.dat", r, why)) << why;
-  ASSERT_EQ(r.size(), 3u);
-  EXPECT_EQ(r[0].folder, folder_ + "\\Bkgnds1");
-  EXPECT_EQ(r[0].name, "Light Patterns");
-  EXPECT_EQ(r[1].folder, folder_ + "\\Bkgnds2");
-  EXPECT_EQ(r[1].name, "Dark Patterns");
-  EXPECT_EQ(r[2].folder, std::string(sheet_.GetInstaller().GetWindowsDir()));
-  EXPECT_EQ(r[2].name, "Windows Standard");
-  for (const Record& x : r) EXPECT_EQ(x.value, 0u);
+  const std::string windows = sheet_.GetInstaller().GetWindowsDir().GetString();
+  const struct {
+    const char* file;
+    Record expected[3];
+  } lists[] = {
+      {"Photos.dat", {{folder_ + "\\Sunsets", "Sunsets", 0}, {folder_ + "\\Nature", "Nature", 0},
+                      {folder_ + "\\WFalls", "Waterfalls", 0}}},
+      {"Bkgnds.dat", {{folder_ + "\\Bkgnds1", "Light Patterns", 0}, {folder_ + "\\Bkgnds2", "Dark Patterns", 0},
+                      {windows, "Windows Standard", 0}}},
+  };
+  for (const auto& list : lists) {
+    std::vector<Record> r;
+    std::string why;
+    ASSERT_TRUE(ReadCategoryFile(folder_ + "\\" + list.file, r, why)) << list.file << ": " << why;
+    ASSERT_EQ(r.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+      EXPECT_EQ(r[i].folder, list.expected[i].folder) << list.file << " " << i;
+      EXPECT_EQ(r[i].name, list.expected[i].name) << list.file << " " << i;
+      EXPECT_EQ(r[i].value, 0u) << list.file << " " << i;
+    }
+  }
 
   EXPECT_TRUE(PathExists(Link(desktop_)));
   EXPECT_TRUE(PathExists(Link(programs_)));
