@@ -1,6 +1,6 @@
 # lumi_embed(OUT SYMBOL FILE...): writes a C++ source that defines
-#   extern const char SYMBOL[]; extern const unsigned long SYMBOL_size;
-# holding the concatenated bytes of the files (with a NUL after each one),
+#   extern const unsigned char SYMBOL[]; extern const unsigned long SYMBOL_size;
+# holding each file by name and length (see EmbedRun.cmake),
 # regenerated whenever one of the files changes.
 function(lumi_embed out symbol)
   set(files ${ARGN})

@@ -46,3 +46,6 @@ std::string LumiRegistryFile();
 // Shell link: LumiStubFailShellLink(true) makes CoCreateInstance of the
 // shell link class fail, as on a shell without it.
 void LumiStubFailShellLink(bool fail);
+
+// GDI: whether bytes are a BMP the bitmap stand-in reads, and its size.
+bool LumiStubReadsBmp(const std::string& bytes, int& width, int& height);

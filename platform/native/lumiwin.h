@@ -164,6 +164,23 @@ int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteS
 int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, const WCHAR* lpWideCharStr, int cchWideChar,
                                LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar, BOOL* lpUsedDefaultChar);
 
+// GDI, as far as the stand-ins serve it so far: bitmaps from the program's resources.
+typedef struct LumiGdiObject* HGDIOBJ;
+typedef HGDIOBJ HBITMAP;
+typedef struct tagBITMAP {
+  LONG bmType;
+  LONG bmWidth;
+  LONG bmHeight;
+  LONG bmWidthBytes;
+  WORD bmPlanes;
+  WORD bmBitsPixel;
+  LPVOID bmBits;
+} BITMAP;
+#define MAKEINTRESOURCEA(i) (reinterpret_cast<LPCSTR>(static_cast<uintptr_t>(static_cast<WORD>(i))))
+HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
+int WINAPI GetObjectA(HGDIOBJ h, int c, LPVOID pv);
+BOOL WINAPI DeleteObject(HGDIOBJ ho);
+
 // C runtime: makes a folder; -1 with errno on failure (EEXIST: an entry of that name exists).
 int _mkdir(const char* dirname);
 

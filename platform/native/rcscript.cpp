@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
-// The program's resource sources, linked in from res/ as "name\0text\0"
-// pairs; programs without resources link none.
-extern const char lumi_module_resources[] __attribute__((weak));
+// The program's resource files, linked in from res/ as name, NUL, 4-byte
+// length, bytes, NUL; programs without resources link none.
+extern const unsigned char lumi_module_resources[] __attribute__((weak));
 extern const unsigned long lumi_module_resources_size __attribute__((weak));
 
 namespace {
@@ -348,6 +348,8 @@ bool RcScript::Parse(const std::vector<RcSource>& sources) {
   defines_.clear();
   strings_.clear();
   dialogs_.clear();
+  bitmaps_.clear();
+  icons_.clear();
   error_.clear();
   if (sources.empty()) return Fail("(none)", 0, "no script");
   if (!Lex(sources[0].name, sources[0].text, 0, tokens_)) return false;
@@ -356,6 +358,13 @@ bool RcScript::Parse(const std::vector<RcSource>& sources) {
       if (!ParseStringTable(i)) return false;
     } else if (i + 1 < tokens_.size() && (tokens_[i + 1].text == "DIALOG" || tokens_[i + 1].text == "DIALOGEX")) {
       if (!ParseDialog(i)) return false;
+    } else if (i + 2 < tokens_.size() && (tokens_[i + 1].text == "BITMAP" || tokens_[i + 1].text == "ICON")) {
+      long id = 0;
+      if (!Value(tokens_[i], id) || id < 0 || id > 0xFFFF || tokens_[i + 2].kind != Token::String) {
+        return Fail(sources_->front().name, tokens_[i].line, "bad " + tokens_[i + 1].text + " statement");
+      }
+      (tokens_[i + 1].text == "BITMAP" ? bitmaps_ : icons_)[static_cast<unsigned>(id)] = tokens_[i + 2].text;
+      i += 3;
     } else {
       ++i;  // statements this reader does not serve
     }
@@ -388,30 +397,51 @@ bool RcScript::ParseStringTable(size_t& i) {
   return Fail(sources_->front().name, startLine, "STRINGTABLE without END");
 }
 
+namespace {
+// The files the program carries, read once from the linked-in list.
+const std::vector<RcSource>& ModuleFiles() {
+  static const std::vector<RcSource> files = [] {
+    std::vector<RcSource> out;
+    if (&lumi_module_resources_size == nullptr || lumi_module_resources == nullptr) return out;
+    const unsigned char* p = lumi_module_resources;
+    const unsigned char* end = p + lumi_module_resources_size;
+    while (p < end && *p) {
+      const unsigned char* nameEnd = static_cast<const unsigned char*>(std::memchr(p, 0, static_cast<size_t>(end - p)));
+      if (!nameEnd || end - nameEnd < 5) break;
+      RcSource f;
+      f.name.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(nameEnd - p));
+      const unsigned char* q = nameEnd + 1;
+      size_t len = q[0] | q[1] << 8 | q[2] << 16 | static_cast<size_t>(q[3]) << 24;
+      q += 4;
+      if (static_cast<size_t>(end - q) < len + 1) break;
+      f.text.assign(reinterpret_cast<const char*>(q), len);
+      out.push_back(f);
+      p = q + len + 1;
+    }
+    return out;
+  }();
+  return files;
+}
+}  // namespace
+
+const std::string* LumiModuleFile(const std::string& name) {
+  for (const RcSource& f : ModuleFiles()) {
+    if (f.name == name) return &f.text;
+  }
+  return nullptr;
+}
+
 const RcScript& LumiModuleScript() {
   static RcScript script = [] {
     RcScript s;
     std::vector<RcSource> sources;
-    if (&lumi_module_resources_size != nullptr && lumi_module_resources != nullptr) {
-      const char* p = lumi_module_resources;
-      const char* end = p + lumi_module_resources_size;
-      while (p < end && *p) {
-        RcSource src;
-        src.name = p;
-        p += src.name.size() + 1;
-        if (p > end) break;
-        src.text = p;
-        p += src.text.size() + 1;
-        sources.push_back(src);
-      }
-      // The script itself first; the headers are found by #include.
-      for (size_t k = 0; k < sources.size(); ++k) {
-        const std::string& nm = sources[k].name;
-        if (nm.size() > 3 && nm.compare(nm.size() - 3, 3, ".rc") == 0) {
-          std::swap(sources[0], sources[k]);
-          break;
-        }
-      }
+    // The script itself first; its headers are found by #include.
+    for (const RcSource& f : ModuleFiles()) {
+      const std::string& nm = f.name;
+      bool rc = nm.size() > 3 && nm.compare(nm.size() - 3, 3, ".rc") == 0;
+      bool header = nm.size() > 2 && nm.compare(nm.size() - 2, 2, ".h") == 0;
+      if (rc) sources.insert(sources.begin(), f);
+      if (header) sources.push_back(f);
     }
     if (!sources.empty()) s.Parse(sources);
     return s;

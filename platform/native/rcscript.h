@@ -42,6 +42,9 @@ class RcScript {
 
   const std::map<unsigned, std::string>& Strings() const { return strings_; }
   const std::map<unsigned, RcDialog>& Dialogs() const { return dialogs_; }
+  // BITMAP and ICON statements: resource id -> file name.
+  const std::map<unsigned, std::string>& Bitmaps() const { return bitmaps_; }
+  const std::map<unsigned, std::string>& Icons() const { return icons_; }
   // Value of a #define'd name; false if it has none.
   bool Define(const std::string& name, long& value) const;
 
@@ -66,8 +69,12 @@ class RcScript {
   std::map<std::string, long> defines_;
   std::map<unsigned, std::string> strings_;
   std::map<unsigned, RcDialog> dialogs_;
+  std::map<unsigned, std::string> bitmaps_, icons_;
   std::string error_;
 };
 
 // The script the running program carries, parsed once (empty if none).
 const RcScript& LumiModuleScript();
+// A file the program carries beside its script (a bitmap, an icon), by
+// name; nullptr if it carries none of that name.
+const std::string* LumiModuleFile(const std::string& name);

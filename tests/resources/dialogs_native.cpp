@@ -1,5 +1,4 @@
 #include <cctype>
-#include <cstdio>
 #include <string>
 
 #include "dialogview.h"
@@ -39,18 +38,3 @@ bool ReadDialogTemplate(unsigned id, DialogView& v) {
   return true;
 }
 
-// The native build does not carry the bitmaps yet: the files in res/ that
-// the script names are read directly.
-bool ReadBitmapSize(unsigned id, int& width, int& height) {
-  static const char* const kFiles[] = {"slide1", "slide2", "slide3", "slide4", "slide5", "logo",
-                                       "white",  "folders", "golight", "fireworks", "stop"};
-  if (id < 103 || id > 113) return false;
-  std::FILE* f = std::fopen((std::string(LUMI_RES_DIR) + "/" + kFiles[id - 103] + ".bmp").c_str(), "rb");
-  if (!f) return false;
-  unsigned char h[26];
-  bool ok = std::fread(h, 1, sizeof h, f) == sizeof h && h[0] == 'B' && h[1] == 'M';
-  std::fclose(f);
-  width = h[18] | h[19] << 8;
-  height = h[22] | h[23] << 8;
-  return ok;
-}

@@ -99,13 +99,3 @@ bool ReadDialogTemplate(unsigned id, DialogView& v) {
   return true;
 }
 
-bool ReadBitmapSize(unsigned id, int& width, int& height) {
-  HBITMAP bmp = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
-  if (!bmp) return false;
-  BITMAP info;
-  bool ok = GetObjectA(bmp, sizeof info, &info) == sizeof info;
-  width = info.bmWidth;
-  height = info.bmHeight;
-  DeleteObject(bmp);
-  return ok;
-}

@@ -4,6 +4,18 @@
 #include <cstdio>
 
 #include "dialogview.h"
+#include "lumiwin.h"
+
+bool ReadBitmapSize(unsigned id, int& width, int& height) {
+  HBITMAP bmp = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+  if (!bmp) return false;
+  BITMAP info;
+  bool ok = GetObjectA(bmp, sizeof info, &info) == sizeof info;
+  width = info.bmWidth;
+  height = info.bmHeight;
+  DeleteObject(bmp);
+  return ok;
+}
 
 int main() {
   for (unsigned id = 106; id <= 110; ++id) {
