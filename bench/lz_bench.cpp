@@ -16,6 +16,7 @@
 
 #include "lumistub.h"
 #include "lumiwin.h"
+#include "lzcopy.h"
 #include "szdd.h"
 
 namespace {
@@ -56,22 +57,14 @@ bool WriteHost(const std::string& path, const std::vector<uint8_t>& bytes) {
   return (std::fclose(f) == 0) && ok;
 }
 
-LONG ExpandWithLz32(const std::string& in, const std::string& out) {
-  std::string win = LumiHostToWindowsPath(in);
-  std::string wout = LumiHostToWindowsPath(g_dir) + "\\" + out;
-  OFSTRUCT a, b;
-  INT hs = LZOpenFileA(&win[0], &a, OF_READ);
-  INT hd = LZOpenFileA(&wout[0], &b, OF_CREATE | OF_SHARE_DENY_NONE | OF_WRITE);
-  LONG r = LZCopy(hs, hd);
-  LZClose(hd);
-  LZClose(hs);
-  return r;
+long ExpandWithLz32(const std::string& in, const std::string& out) {
+  return LzCopyFile(LumiHostToWindowsPath(in), LumiHostToWindowsPath(g_dir) + "\\" + out);
 }
 
 void BM_Lz32Expand(benchmark::State& state) {
   for (auto _ : state) {
-    LONG r = ExpandWithLz32(g_packed, "out_lz32.bin");
-    if (r != static_cast<LONG>(g_size)) state.SkipWithError("expansion failed");
+    long r = ExpandWithLz32(g_packed, "out_lz32.bin");
+    if (r != static_cast<long>(g_size)) state.SkipWithError("expansion failed");
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(g_size));
 }

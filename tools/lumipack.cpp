@@ -16,6 +16,7 @@
 
 #include "lumistub.h"
 #include "lumiwin.h"
+#include "lzcopy.h"
 #include "szdd.h"
 
 namespace {
@@ -82,7 +83,7 @@ int Compress(const std::string& file, const std::string& outDir) {
   return 0;
 }
 
-const char* LzErrorText(LONG r) {
+const char* LzErrorText(long r) {
   switch (r) {
     case LZERROR_BADINHANDLE: return "cannot open it";
     case LZERROR_BADOUTHANDLE: return "cannot create the output";
@@ -115,15 +116,7 @@ int Expand(const std::string& file, const std::string& outDir) {
     if (!touch) return Fail(target, std::strerror(errno));
     std::fclose(touch);
   }
-  std::string winTmp = LumiHostToWindowsPath(tmp);
-  std::vector<char> dst(winTmp.begin(), winTmp.end());
-  dst.push_back(0);
-  OFSTRUCT ofs, ofd;
-  INT hs = LZOpenFileA(src.data(), &ofs, OF_READ);
-  INT hd = hs < 0 ? -1 : LZOpenFileA(dst.data(), &ofd, OF_CREATE | OF_SHARE_DENY_NONE | OF_WRITE);
-  LONG r = hs < 0 ? LZERROR_BADINHANDLE : (hd < 0 ? LZERROR_BADOUTHANDLE : LZCopy(hs, hd));
-  if (hd >= 0) LZClose(hd);
-  if (hs >= 0) LZClose(hs);
+  long r = LzCopyFile(winSrc, LumiHostToWindowsPath(tmp));
   if (r < 0) {
     std::remove(tmp.c_str());
     return Fail(file, LzErrorText(r));

@@ -19,9 +19,8 @@ bool RemoveFile(const std::string& path);
 // Removes a folder and everything in it.
 void RemoveTree(const std::string& path);
 
-// Opens in for reading and out for writing with LZ32 and copies (expanding
-// a compressed file); returns LZCopy's result, or its error for a failed open.
-long LzCopyFile(const std::string& in, const std::string& out);
+// LzCopyFile: one file through LZ32 (lzcopy.h).
+#include "lzcopy.h"
 
 // This process's identity.
 unsigned long ProcessId();
