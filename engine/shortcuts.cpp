@@ -12,7 +12,11 @@ bool ReadFolder(HKEY key, const char* value, char (&buffer)[kValueBuffer]) {
   if (::RegQueryValueExA(key, value, nullptr, nullptr, reinterpret_cast<LPBYTE>(buffer), &size) != ERROR_SUCCESS) {
     return false;
   }
-  buffer[size < kValueBuffer ? size : kValueBuffer - 1] = 0;  // a value stored without its NUL
+  if (size < kValueBuffer) {
+    buffer[size] = 0;  // a value stored without its NUL
+  } else if (buffer[kValueBuffer - 1] != 0) {
+    return false;  // 150 bytes without a NUL: 150 characters, too long, never cut
+  }
   return true;
 }
 }  // namespace

@@ -28,9 +28,10 @@ bool FitSize(int w, int h, int W, int H, int& width, int& height) {
 }
 
 bool FormatPageTitle(char (&buf)[kTitleBuffer], const char* stem, bool counted, int page, int count) {
+  if (!stem) stem = "";
   char suffix[32] = "";
   if (counted) std::snprintf(suffix, sizeof suffix, " (%d of %d)", page, count);
-  size_t a = std::strlen(stem ? stem : ""), b = std::strlen(suffix);
+  size_t a = std::strlen(stem), b = std::strlen(suffix);
   if (a + b >= kTitleBuffer) {
     buf[0] = 0;
     return false;

@@ -45,10 +45,11 @@ int CWizardSheet::RunInstall() {
   // Every picture folder and category folder is the install folder and a
   // subfolder: refuse a folder for which one of them would not fit its
   // 259-character field, before anything is made.
-  for (UINT id = IDS_PICTURE_FIRST; id <= IDS_PICTURE_LAST; ++id) {
-    CString entry;
-    entry.LoadString(id);
-    if (folder.GetLength() + 1 + inst.GetDirPart(entry).GetLength() > CInstaller::kMaxFolder) {
+  constexpr int kPictures = IDS_PICTURE_LAST - IDS_PICTURE_FIRST + 1;
+  CString pictures[kPictures];
+  for (int i = 0; i < kPictures; ++i) {
+    pictures[i].LoadString(IDS_PICTURE_FIRST + i);
+    if (folder.GetLength() + 1 + inst.GetDirPart(pictures[i]).GetLength() > CInstaller::kMaxFolder) {
       inst.SetLastMessage("The installation folder name is too long: " + folder);
       return 0;
     }
@@ -60,9 +61,8 @@ int CWizardSheet::RunInstall() {
     name.LoadString(id);
     result = inst.ExpandFile(name);
   }
-  for (UINT id = IDS_PICTURE_FIRST; result && id <= IDS_PICTURE_LAST; ++id) {
-    CString entry;
-    entry.LoadString(id);
+  for (int i = 0; result && i < kPictures; ++i) {
+    const CString& entry = pictures[i];
     CString fileName = inst.GetFilePart(entry);
     CString destination = folder + "\\" + inst.GetDirPart(entry);
     result = inst.SetInstallDir(destination);

@@ -161,7 +161,7 @@ std::string CompressedFormOf(const char* p) {
 std::string FullWindowsPath(const char* p) {
   std::string host;
   if (!LumiMapPath(p, host)) return p;
-  return LumiHostToWindowsPath(host) + "";
+  return LumiHostToWindowsPath(host);
 }
 
 int NewHandle(std::unique_ptr<LzFile> f) {

@@ -1,6 +1,7 @@
 // Native stand-in for the per-user registry, read only, from a REGEDIT4
 // text file: [HKEY_CURRENT_USER\...] sections and "Name"="value" lines with
-// \\ and \" escapes (dword:XXXXXXXX values are read as numbers).
+// \\ and \" escapes (dword:XXXXXXXX values are read as numbers, hex:41,42
+// values as bytes without a NUL).
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -64,6 +65,16 @@ bool LoadKey(const std::string& wanted, LumiRegKey& key) {
     ++i;
     if (i < line.size() && line[i] == '"') {
       if (Quoted(line, i, text)) key.values[Upper(name)] = {REG_SZ, text};
+    } else if (line.compare(i, 4, "hex:") == 0) {  // bytes as they are, no NUL added
+      std::string bytes;
+      const char* p = line.c_str() + i + 4;
+      for (char* end = nullptr;; p = end + 1) {
+        unsigned long v = std::strtoul(p, &end, 16);
+        if (end == p || v > 0xFF) break;
+        bytes += static_cast<char>(v);
+        if (*end != ',') break;
+      }
+      key.values[Upper(name)] = {REG_BINARY, bytes};
     } else if (line.compare(i, 6, "dword:") == 0) {
       char* end = nullptr;
       unsigned long v = std::strtoul(line.c_str() + i + 6, &end, 16);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -97,6 +98,31 @@ TEST_F(Shortcuts, ShellFolderValuesAtTheBufferLimit) {
   EXPECT_EQ(inst_.CreateShortcuts("Lumiroll.exe", "Title"), 1);
   EXPECT_TRUE(PathExists(at + "\\Title.lnk"));
   EXPECT_FALSE(PathExists(past + "\\Title.lnk"));
+}
+
+TEST_F(Shortcuts, AValueWithoutItsNulIsNeverCutToFit) {
+  // 149 bytes without a NUL are a 149-character folder; 150 are one too long,
+  // and cutting them to 149 would name another folder.
+  std::string base = dir_ + "\\";
+  std::string at = base + std::string(149 - base.size(), 'd');
+  ASSERT_TRUE(MakeFolder(at));
+  auto hex = [](const std::string& s) {
+    std::string out = "hex:";
+    char b[4];
+    for (unsigned char c : s) {
+      std::snprintf(b, sizeof b, "%02x,", c);
+      out += b;
+    }
+    out.pop_back();
+    return out;
+  };
+  for (const std::string& value : {at, at + "x"}) {
+    WriteRegistry(std::string("REGEDIT4\r\n[HKEY_CURRENT_USER\\") + kKey + "]\r\n\"Desktop\"=" + hex(value) + "\r\n");
+    inst_.SetInstallDir((dir_ + "\\App").c_str());
+    EXPECT_EQ(inst_.CreateShortcuts("Lumiroll.exe", "Title"), value == at ? 1 : 0) << value.size();
+    EXPECT_EQ(PathExists(at + "\\Title.lnk"), value == at) << value.size();
+    RemoveFile(at + "\\Title.lnk");
+  }
 }
 
 TEST_F(Shortcuts, JoinsWithoutDoubleBackslashes) {
