@@ -13,6 +13,7 @@
 #include "installer.h"
 #include "lumistub.h"
 #include "medium.h"
+#include "pages.h"
 #include "wizsheet.h"
 
 namespace {
@@ -23,7 +24,7 @@ void BM_RunInstall(benchmark::State& state) {
   for (auto _ : state) {
     CWizardSheet sheet;
     sheet.m_pPageFolder->m_strFolder = ("T:\\run" + std::to_string(++n) + "\\Lumiroll").c_str();
-    if (sheet.RunInstall() != 1) state.SkipWithError(sheet.GetInstaller().GetLastMessage());
+    if (sheet.RunInstall() != 1) state.SkipWithError(sheet.m_installer.GetLastMessage());
   }
 }
 BENCHMARK(BM_RunInstall)->Unit(benchmark::kMillisecond)->MinTime(2);

@@ -44,6 +44,9 @@ class CInstaller {
   // Writes one shell link file at linkPath to targetPath: 1 when saved.
   int CreateShortcut(const char* targetPath, const char* linkPath, const char* description);
 
+  // TRUE when the shell's Active Desktop object can be created now.
+  BOOL IsActiveDesktopAvailable();
+
   // Limits of the fixed buffers.
   static constexpr int kMaxFolder = 259;  // folder fields: 260 with the NUL
   static constexpr int kMaxFilePath = 255;  // expansion paths: 256 with the NUL

@@ -60,6 +60,17 @@ void CFile::Write(const void* buffer, UINT count) {
   if (written != count) throw new CFileException(CFileException::diskFull);
 }
 
+UINT CFile::Read(void* buffer, UINT count) {
+  if (m_hFile == INVALID_HANDLE_VALUE) throw new CFileException(CFileException::invalidFile);
+  if (count == 0) return 0;
+  DWORD got = 0;
+  if (!::ReadFile(m_hFile, buffer, count, &got, nullptr)) {
+    DWORD err = ::GetLastError();
+    throw new CFileException(err == 23 ? CFileException::hardIO : CauseOf(err), static_cast<LONG>(err));
+  }
+  return static_cast<UINT>(got);
+}
+
 void CFile::Close() {
   if (m_hFile != INVALID_HANDLE_VALUE) {
     HANDLE h = m_hFile;

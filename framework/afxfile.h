@@ -44,6 +44,9 @@ class CFile {
   virtual BOOL Open(const char* fileName, UINT openFlags, CFileException* error = nullptr);
   // Writes all count bytes or throws a CFileException* (a short write is a full disk).
   virtual void Write(const void* buffer, UINT count);
+  // Reads up to count bytes; the number read, 0 at the end of the file.
+  // Throws a CFileException* when the file cannot be read.
+  virtual UINT Read(void* buffer, UINT count);
   virtual void Close();
 
  private:

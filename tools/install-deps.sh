@@ -10,4 +10,5 @@ $SUDO apt-get install -y -q --no-install-recommends \
   cmake ninja-build g++ make libgtest-dev googletest libbenchmark-dev \
   libmspack-dev mscompress \
   g++-mingw-w64-i686 mingw-w64-i686-dev \
-  wine wine32:i386 liblnk-utils
+  wine wine32:i386 liblnk-utils \
+  xvfb xauth xdotool x11-apps imagemagick

@@ -1,5 +1,6 @@
 // The install run and the category list files.
 #include "afxfile.h"
+#include "pages.h"
 #include "resource.h"
 #include "wizsheet.h"
 
@@ -15,10 +16,6 @@ struct Category {
 const Category kPhotos[3] = {{"\\Sunsets", "Sunsets"}, {"\\Nature", "Nature"}, {"\\WFalls", "Waterfalls"}};
 const Category kBackgrounds[2] = {{"\\Bkgnds1", "Light Patterns"}, {"\\Bkgnds2", "Dark Patterns"}};
 }  // namespace
-
-CWizardSheet::CWizardSheet() : m_pPageFolder(new CPageFolder) {}
-
-CWizardSheet::~CWizardSheet() { delete m_pPageFolder; }  // pages first; the installer goes after
 
 int CWizardSheet::WriteCategoryFile(const char* path, int count, const CategoryRecord* records) {
   CFile file;

@@ -1,17 +1,22 @@
-// CWizardSheet: owns the install engine and the pages; runs the install.
+// CWizardSheet: the property sheet in wizard mode that holds the install
+// engine and the five pages, and runs the install.
 #pragma once
+#include "afxwin.h"
 #include "category.h"
 #include "installer.h"
-#include "pagefolder.h"
 
-class CWizardSheet {
+class CPageInfo;
+class CPageFolder;
+class CPageRead;
+class CPageLast;
+class CPageError;
+
+class CWizardSheet : public CPropertySheet {
+  DECLARE_DYNAMIC(CWizardSheet)
+
  public:
-  CWizardSheet();
-  virtual ~CWizardSheet();
-  CWizardSheet(const CWizardSheet&) = delete;
-  CWizardSheet& operator=(const CWizardSheet&) = delete;
-
-  CInstaller& GetInstaller() { return m_installer; }
+  explicit CWizardSheet(UINT captionId = 1, CWnd* parent = nullptr, UINT firstPage = 0);
+  ~CWizardSheet() override;
 
   // The whole installation from the folder page's folder: 1 when every step
   // succeeded and at least one shortcut was made; 0 with the installer's
@@ -20,6 +25,15 @@ class CWizardSheet {
   // Writes one category list file: 1 when it was opened and every byte written.
   int WriteCategoryFile(const char* path, int count, const CategoryRecord* records);
 
+  int m_nPageCount;
   CInstaller m_installer;
+  CPageInfo* m_pPageInfo;
   CPageFolder* m_pPageFolder;
+  CPageRead* m_pPageRead;
+  CPageLast* m_pPageLast;
+  CPageError* m_pPageError;
+
+  int OnCreate(LPCREATESTRUCT cs);
+
+  DECLARE_MESSAGE_MAP()
 };

@@ -18,7 +18,13 @@ thread_local DWORD g_lastError = 0;
 
 struct FileHandle {
   int fd;
+  std::string name;  // as the caller named it
+  uint64_t read = 0;
 };
+
+// Injected read failures: a file of this name fails once this many bytes were read.
+std::string g_failReadName;
+uint64_t g_failReadAfter = 0;
 
 BOOL Fail(DWORD err) {
   g_lastError = err;
@@ -93,7 +99,7 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, void*, DWORD d
     return INVALID_HANDLE_VALUE;
   }
   g_lastError = 0;
-  return new FileHandle{fd};
+  return new FileHandle{fd, name, 0};
 }
 
 BOOL WINAPI WriteFile(HANDLE h, LPCVOID buf, DWORD n, LPDWORD written, void*) {
@@ -114,6 +120,29 @@ BOOL WINAPI WriteFile(HANDLE h, LPCVOID buf, DWORD n, LPDWORD written, void*) {
   }
   if (written) *written = done;
   return TRUE;
+}
+
+BOOL WINAPI ReadFile(HANDLE h, LPVOID buf, DWORD n, LPDWORD done, void*) {
+  if (done) *done = 0;
+  if (!h || h == INVALID_HANDLE_VALUE || !buf) return Fail(ERROR_INVALID_HANDLE);
+  auto* f = static_cast<FileHandle*>(h);
+  if (!g_failReadName.empty() && f->name == g_failReadName && f->read + n > g_failReadAfter) {
+    n = static_cast<DWORD>(g_failReadAfter > f->read ? g_failReadAfter - f->read : 0);
+    if (n == 0) return Fail(23);  // ERROR_CRC: the medium cannot be read
+  }
+  ssize_t k;
+  do {
+    k = read(f->fd, buf, n);
+  } while (k < 0 && errno == EINTR);
+  if (k < 0) return Fail(FromErrno(errno));
+  f->read += static_cast<uint64_t>(k);
+  if (done) *done = static_cast<DWORD>(k);
+  return TRUE;
+}
+
+void LumiStubFailRead(const std::string& winPath, uint64_t afterBytes) {
+  g_failReadName = winPath;
+  g_failReadAfter = afterBytes;
 }
 
 BOOL WINAPI CloseHandle(HANDLE h) {

@@ -1,17 +1,41 @@
-// Native stand-ins for GDI bitmaps: LoadBitmapA reads a BMP file the program
-// carries (named by the script's BITMAP statement) into 32-bit pixels.
+// Native stand-ins for GDI: bitmaps read from the BMP files the program
+// carries (named by the script's BITMAP statements) into 32-bit pixels,
+// compatible bitmaps and memory device contexts, nearest-pixel StretchBlt,
+// fonts and brushes as records, icons and cursors from the resources. Every
+// object is registered, so a handle that was deleted is refused, not used.
 #include <cstdint>
 #include <cstring>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "lumihost.h"
 #include "lumistub.h"
 #include "lumiwin.h"
 #include "rcscript.h"
 
 struct LumiGdiObject {
+  LumiGdiInfo::Kind kind = LumiGdiInfo::Bitmap;
   int width = 0, height = 0;
   std::vector<uint32_t> pixels;  // top row first, 0x00RRGGBB
+  unsigned resourceId = 0;
+  int weight = 0;
+  std::string face;
+  COLORREF colour = 0;
+  bool stock = false;
+  int selected = 0;  // device contexts it is selected into
+};
+
+struct LumiDc {
+  HWND window = nullptr;  // a window's context, or nullptr for a memory one
+  HGDIOBJ bitmap = nullptr, font = nullptr;
+  COLORREF bk = RGB(255, 255, 255);
+};
+
+struct LumiIcon {
+  unsigned id;
+  int width, height;
 };
 
 namespace {
@@ -40,6 +64,7 @@ LumiGdiObject* ParseBmp(const std::string& b) {
   if (bits <= 8 && colours == 0) colours = 1u << bits;
   if (bits <= 8 && (colours > 256 || paletteAt + colours * 4 > dataAt)) return nullptr;
   auto* bmp = new LumiGdiObject;
+  bmp->kind = LumiGdiInfo::Bitmap;
   bmp->width = w;
   bmp->height = h;
   bmp->pixels.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
@@ -62,6 +87,51 @@ LumiGdiObject* ParseBmp(const std::string& b) {
 }
 }  // namespace
 
+
+namespace {
+std::set<HGDIOBJ>& Live() {
+  static std::set<HGDIOBJ> live;
+  return live;
+}
+std::set<HDC>& LiveDcs() {
+  static std::set<HDC> live;
+  return live;
+}
+bool IsLive(HGDIOBJ h) { return h && Live().count(h); }
+HGDIOBJ Register(LumiGdiObject* o) {
+  if (o) Live().insert(o);
+  return o;
+}
+LumiGdiObject* Stock(LumiGdiInfo::Kind kind, COLORREF colour) {
+  auto* o = new LumiGdiObject;
+  o->kind = kind;
+  o->colour = colour;
+  o->stock = true;
+  o->width = o->height = 1;  // a stock bitmap is the 1 x 1 one of a new memory context
+  o->pixels.assign(1, 0);
+  Live().insert(o);
+  return o;
+}
+HGDIOBJ StockBitmap() {
+  static HGDIOBJ b = Stock(LumiGdiInfo::Bitmap, 0);
+  return b;
+}
+HGDIOBJ StockFont() {
+  static HGDIOBJ f = [] {
+    LumiGdiObject* o = Stock(LumiGdiInfo::Font, 0);
+    o->weight = 400;
+    o->face = "MS Sans Serif";
+    return o;
+  }();
+  return f;
+}
+}  // namespace
+
+HBRUSH LumiDialogFaceBrush() {
+  static HBRUSH face = Stock(LumiGdiInfo::Brush, RGB(192, 192, 192));
+  return face;
+}
+
 HBITMAP WINAPI LoadBitmapA(HINSTANCE, LPCSTR name) {
   uintptr_t id = reinterpret_cast<uintptr_t>(name);
   if (id > 0xFFFF) return nullptr;  // bitmaps are named by number here
@@ -69,11 +139,13 @@ HBITMAP WINAPI LoadBitmapA(HINSTANCE, LPCSTR name) {
   auto it = bitmaps.find(static_cast<unsigned>(id));
   if (it == bitmaps.end()) return nullptr;
   const std::string* file = LumiModuleFile(it->second);
-  return file ? ParseBmp(*file) : nullptr;
+  LumiGdiObject* bmp = file ? ParseBmp(*file) : nullptr;
+  if (bmp) bmp->resourceId = static_cast<unsigned>(id);
+  return Register(bmp);
 }
 
 int WINAPI GetObjectA(HGDIOBJ h, int c, LPVOID pv) {
-  if (!h || !pv || c < static_cast<int>(sizeof(BITMAP))) return 0;
+  if (!IsLive(h) || h->kind != LumiGdiInfo::Bitmap || !pv || c < static_cast<int>(sizeof(BITMAP))) return 0;
   BITMAP info = {};
   info.bmWidth = h->width;
   info.bmHeight = h->height;
@@ -86,10 +158,187 @@ int WINAPI GetObjectA(HGDIOBJ h, int c, LPVOID pv) {
 }
 
 BOOL WINAPI DeleteObject(HGDIOBJ h) {
-  if (!h) return FALSE;
+  // Stock objects are not deleted; nor is an object still selected.
+  if (!IsLive(h) || h->stock || h->selected) return FALSE;
+  Live().erase(h);
   delete h;
   return TRUE;
 }
+
+HFONT WINAPI CreateFontA(int, int, int, int, int weight, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
+                         LPCSTR face) {
+  auto* f = new LumiGdiObject;
+  f->kind = LumiGdiInfo::Font;
+  f->weight = weight;
+  f->face = face ? face : "";
+  return Register(f);
+}
+
+HGDIOBJ WINAPI GetStockObject(int i) {
+  static HGDIOBJ white = Stock(LumiGdiInfo::Brush, RGB(255, 255, 255));
+  return i == WHITE_BRUSH ? white : nullptr;
+}
+
+HDC WINAPI GetDC(HWND h) {
+  if (h && !IsWindow(h)) return nullptr;
+  auto* dc = new LumiDc;
+  dc->window = h;
+  LiveDcs().insert(dc);
+  return dc;
+}
+
+int WINAPI ReleaseDC(HWND, HDC dc) {
+  if (!LiveDcs().count(dc) || !dc->window) return 0;
+  LiveDcs().erase(dc);
+  delete dc;
+  return 1;
+}
+
+HDC WINAPI CreateCompatibleDC(HDC) {
+  auto* dc = new LumiDc;
+  dc->bitmap = StockBitmap();
+  dc->font = StockFont();
+  LiveDcs().insert(dc);
+  return dc;
+}
+
+BOOL WINAPI DeleteDC(HDC dc) {
+  if (!LiveDcs().count(dc) || dc->window) return FALSE;
+  if (IsLive(dc->bitmap)) --dc->bitmap->selected;
+  if (IsLive(dc->font)) --dc->font->selected;
+  LiveDcs().erase(dc);
+  delete dc;
+  return TRUE;
+}
+
+HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int cx, int cy) {
+  if (!LiveDcs().count(dc) || cx <= 0 || cy <= 0 || cx > kMaxSide || cy > kMaxSide) return nullptr;
+  auto* b = new LumiGdiObject;
+  b->kind = LumiGdiInfo::Bitmap;
+  b->width = cx;
+  b->height = cy;
+  b->pixels.assign(static_cast<size_t>(cx) * static_cast<size_t>(cy), 0);
+  return Register(b);
+}
+
+HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ h) {
+  if (!LiveDcs().count(dc) || !IsLive(h)) return nullptr;
+  HGDIOBJ* slot = nullptr;
+  if (h->kind == LumiGdiInfo::Bitmap && !dc->window) slot = &dc->bitmap;
+  if (h->kind == LumiGdiInfo::Font) slot = &dc->font;
+  if (!slot) return nullptr;
+  if (h->kind == LumiGdiInfo::Bitmap && h->selected && *slot != h) return nullptr;  // one context at a time
+  HGDIOBJ old = *slot;
+  if (IsLive(old)) --old->selected;
+  *slot = h;
+  ++h->selected;
+  return old;
+}
+
+BOOL WINAPI StretchBlt(HDC dst, int xd, int yd, int wd, int hd, HDC src, int xs, int ys, int ws, int hs, DWORD rop) {
+  if (!LiveDcs().count(dst) || !LiveDcs().count(src) || rop != SRCCOPY) return FALSE;
+  LumiGdiObject* to = dst->bitmap;
+  LumiGdiObject* from = src->bitmap;
+  if (!IsLive(to) || !IsLive(from) || wd <= 0 || hd <= 0 || ws <= 0 || hs <= 0) return FALSE;
+  for (int y = 0; y < hd; ++y) {
+    int ty = yd + y, sy = ys + static_cast<int>(static_cast<int64_t>(y) * hs / hd);
+    if (ty < 0 || ty >= to->height || sy < 0 || sy >= from->height) continue;
+    for (int x = 0; x < wd; ++x) {
+      int tx = xd + x, sx = xs + static_cast<int>(static_cast<int64_t>(x) * ws / wd);
+      if (tx < 0 || tx >= to->width || sx < 0 || sx >= from->width) continue;
+      to->pixels[static_cast<size_t>(ty) * static_cast<size_t>(to->width) + static_cast<size_t>(tx)] =
+          from->pixels[static_cast<size_t>(sy) * static_cast<size_t>(from->width) + static_cast<size_t>(sx)];
+    }
+  }
+  to->resourceId = from->resourceId;
+  return TRUE;
+}
+
+COLORREF WINAPI SetBkColor(HDC dc, COLORREF colour) {
+  if (!LiveDcs().count(dc)) return 0xFFFFFFFFu;  // CLR_INVALID
+  COLORREF old = dc->bk;
+  dc->bk = colour;
+  return old;
+}
+
+LumiGdiInfo LumiGdiDescribe(HGDIOBJ h) {
+  LumiGdiInfo info;
+  if (!IsLive(h)) return info;
+  info.kind = h->kind;
+  info.width = h->width;
+  info.height = h->height;
+  info.resourceId = h->resourceId;
+  info.weight = h->weight;
+  info.face = h->face;
+  info.colour = h->colour;
+  return info;
+}
+
+int LumiStubLiveGdiObjects() {
+  int n = 0;
+  for (HGDIOBJ h : Live()) n += h->stock ? 0 : 1;
+  return n;
+}
+
+int LumiStubLiveDcs() { return static_cast<int>(LiveDcs().size()); }
+
+// Icons: an icon group resource holds images of several sizes; LoadIconA
+// takes the standard 32 x 32 one, LoadImageA the size asked for. The
+// platform keeps resource icons for the process's life.
+namespace {
+HICON IconOf(LPCSTR name, int size) {
+  uintptr_t id = reinterpret_cast<uintptr_t>(name);
+  if (id > 0xFFFF) return nullptr;
+  const auto& icons = LumiModuleScript().Icons();
+  auto it = icons.find(static_cast<unsigned>(id));
+  const std::string* file = it == icons.end() ? nullptr : LumiModuleFile(it->second);
+  if (!file || file->size() < 6 || Le(*file, 2, 2) != 1) return nullptr;
+  size_t count = Le(*file, 4, 2);
+  for (size_t i = 0; i < count && 6 + 16 * (i + 1) <= file->size(); ++i) {
+    int w = static_cast<unsigned char>((*file)[6 + 16 * i]), h = static_cast<unsigned char>((*file)[7 + 16 * i]);
+    if (w == 0) w = 256;
+    if (h == 0) h = 256;
+    if (w != size || h != size) continue;
+    static std::map<std::pair<uintptr_t, int>, LumiIcon> cache;
+    LumiIcon& icon = cache[{id, size}];
+    icon = {static_cast<unsigned>(id), w, h};
+    return &icon;
+  }
+  return nullptr;
+}
+LumiIcon g_arrow = {32512, 32, 32}, g_wait = {32514, 32, 32};
+HCURSOR g_cursor = &g_arrow;
+}  // namespace
+
+HICON WINAPI LoadIconA(HINSTANCE, LPCSTR name) { return IconOf(name, 32); }
+
+HANDLE WINAPI LoadImageA(HINSTANCE, LPCSTR name, UINT type, int cx, int cy, UINT) {
+  if (type != IMAGE_ICON || cx != cy) return nullptr;
+  return IconOf(name, cx == 0 ? 32 : cx);
+}
+
+LumiIconInfo LumiStubDescribeIcon(HICON icon) {
+  if (!icon) return {0, 0, 0};
+  return {icon->id, icon->width, icon->height};
+}
+
+int WINAPI GetSystemMetrics(int index) { return index == SM_CXICON ? 32 : 0; }
+
+HCURSOR WINAPI LoadCursorA(HINSTANCE, LPCSTR name) {
+  uintptr_t id = reinterpret_cast<uintptr_t>(name);
+  if (id == 32512) return &g_arrow;
+  if (id == 32514) return &g_wait;
+  return nullptr;
+}
+
+HCURSOR WINAPI SetCursor(HCURSOR c) {
+  HCURSOR old = g_cursor;
+  g_cursor = c;
+  return old;
+}
+
+HCURSOR LumiStubCursor() { return g_cursor; }
+bool LumiStubIsWaitCursor(HCURSOR c) { return c == &g_wait; }
 
 bool LumiStubReadsBmp(const std::string& bytes, int& width, int& height) {
   LumiGdiObject* bmp = ParseBmp(bytes);

@@ -1,6 +1,7 @@
 // Settings and observation points of the native stand-ins. Only the native
 // build has this header: product code never includes it, tools and tests may.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -49,3 +50,14 @@ void LumiStubFailShellLink(bool fail);
 
 // GDI: whether bytes are a BMP the bitmap stand-in reads, and its size.
 bool LumiStubReadsBmp(const std::string& bytes, int& width, int& height);
+
+// Active Desktop: CoCreateInstance of its class succeeds unless the
+// environment variable LUMIROLL_ACTIVE_DESKTOP is 0.
+struct GUID;
+bool LumiStubIsActiveDesktop(const GUID& clsid);
+int32_t LumiStubCreateActiveDesktop(struct IUnknown* outer, const GUID& riid, void** ppv);
+int LumiStubLiveActiveDesktops();
+
+// Files: reading the file of this Windows name (as opened) fails once
+// afterBytes were read; an empty name stops the failures.
+void LumiStubFailRead(const std::string& winPath, uint64_t afterBytes);

@@ -150,6 +150,7 @@ HRESULT WINAPI CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, 
   if (!ppv) return E_INVALIDARG;
   *ppv = nullptr;
   if (LumiStubOleDepth() == 0) return CO_E_NOTINITIALIZED;
+  if (LumiStubIsActiveDesktop(clsid)) return LumiStubCreateActiveDesktop(outer, riid, ppv);
   if (!(clsid == CLSID_ShellLink) || outer || !(context & CLSCTX_INPROC_SERVER) || g_failShellLink) {
     return REGDB_E_CLASSNOTREG;
   }

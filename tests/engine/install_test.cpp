@@ -9,6 +9,7 @@
 #include "medium.h"
 #include "resource.h"
 #include "testfs.h"
+#include "pages.h"
 #include "wizsheet.h"
 
 namespace {
@@ -91,7 +92,7 @@ class InstallRun : public ::testing::Test {
     sheet_.m_pPageFolder->m_strFolder = folder.c_str();
     return sheet_.RunInstall();
   }
-  std::string Message() { return sheet_.GetInstaller().GetLastMessage().GetString(); }
+  std::string Message() { return sheet_.m_installer.GetLastMessage().GetString(); }
   std::string Link(const std::string& dir) { return dir + "\\" + kTitle + ".lnk"; }
 
   CWizardSheet sheet_;
@@ -104,7 +105,7 @@ TEST_F(InstallRun, AFullRunInstallsEverything) {
   for (UINT id = IDS_FILE_FIRST; id <= IDS_PICTURE_LAST; id = id == IDS_FILE_LAST ? IDS_PICTURE_FIRST : id + 1) {
     CString entry;
     entry.LoadString(id);
-    std::string sub = id >= IDS_PICTURE_FIRST ? "\\" + std::string(sheet_.GetInstaller().GetDirPart(entry)) : "";
+    std::string sub = id >= IDS_PICTURE_FIRST ? "\\" + std::string(sheet_.m_installer.GetDirPart(entry)) : "";
     std::string name = ExpandedMediumName(MediumName(id));
     std::string got;
     ASSERT_TRUE(GetFile(folder_ + sub + "\\" + name, got)) << name;
@@ -116,7 +117,7 @@ TEST_F(InstallRun, AFullRunInstallsEverything) {
   EXPECT_EQ(FilesIn(folder_ + "\\Sunsets"), 3);
   EXPECT_EQ(FilesIn(folder_ + "\\Nature"), 5);
 
-  const std::string windows = sheet_.GetInstaller().GetWindowsDir().GetString();
+  const std::string windows = sheet_.m_installer.GetWindowsDir().GetString();
   const struct {
     const char* file;
     Record expected[3];
@@ -208,7 +209,7 @@ TEST_F(InstallRun, OneShortcutIsEnoughAndNoneFailsTheRun) {
 }
 
 TEST_F(InstallRun, ACategoryListThatCannotBeWrittenFailsTheRun) {
-  ASSERT_EQ(sheet_.GetInstaller().CreateDirTree((folder_ + "\\Photos.dat").c_str()), 1);  // a folder in its way
+  ASSERT_EQ(sheet_.m_installer.CreateDirTree((folder_ + "\\Photos.dat").c_str()), 1);  // a folder in its way
   EXPECT_EQ(Run(folder_), 0);
   EXPECT_EQ(Message(), "Cannot write the category list file " + folder_ + "\\Photos.dat");
   EXPECT_TRUE(PathExists(folder_ + "\\Bkgnds.dat"));

@@ -12,6 +12,7 @@
 #include "installer.h"
 #include "lumistub.h"
 #include "testfs.h"
+#include "pages.h"
 #include "wizsheet.h"
 
 namespace {

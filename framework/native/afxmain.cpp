@@ -1,0 +1,4 @@
+// The native program's entry: the framework runs the application object.
+#include "afxwin.h"
+
+int main() { return AfxWinMain(); }

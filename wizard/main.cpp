@@ -1,0 +1,4 @@
+// The one application object of the setup program.
+#include "setupapp.h"
+
+CSetupApp theApp;

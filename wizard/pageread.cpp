@@ -1,0 +1,48 @@
+// The read-me page and the Active Desktop check on Next.
+#include "afxfile.h"
+#include "installer.h"
+#include "pages.h"
+
+IMPLEMENT_DYNCREATE(CPageRead, CWizardPage)
+
+BEGIN_MESSAGE_MAP(CPageRead, CWizardPage)
+ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+CPageRead::CPageRead(const char* title) : CWizardPage(title, IDD_README, IDS_CAPTION) {}
+
+BOOL CPageRead::OnInitDialog() {
+  CWizardPage::OnInitDialog();
+  CString path = GetModuleDir() + "Readme.txt";
+  CString text;
+  CFile file;
+  if (file.Open(path, CFile::modeRead | CFile::shareCompat)) {
+    // Read in pieces of 79 bytes, each taken up to its first zero byte. A
+    // read error keeps what was read before it.
+    char buffer[80];
+    try {
+      for (;;) {
+        UINT n = file.Read(buffer, 79);
+        if (n == 0) break;
+        buffer[n] = 0;
+        text += buffer;
+      }
+    } catch (CFileException* e) {
+      e->Delete();
+    }
+  }
+  SetItemText(IDC_BODY, text);
+  SetItemBold(IDC_BODY);
+  try {
+    file.Close();
+  } catch (CFileException* e) {
+    e->Delete();
+  }
+  return TRUE;
+}
+
+LRESULT CPageRead::OnWizardNext() {
+  CInstaller* installer = GetInstaller();
+  if (installer && installer->IsActiveDesktopAvailable()) return CWizardPage::OnWizardNext();
+  return IDD_PROBLEM;
+}
