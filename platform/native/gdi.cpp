@@ -132,9 +132,15 @@ HBRUSH LumiDialogFaceBrush() {
   return face;
 }
 
+namespace {
+unsigned g_failBitmap = 0;
+}
+
+void LumiStubFailBitmap(unsigned id) { g_failBitmap = id; }
+
 HBITMAP WINAPI LoadBitmapA(HINSTANCE, LPCSTR name) {
   uintptr_t id = reinterpret_cast<uintptr_t>(name);
-  if (id > 0xFFFF) return nullptr;  // bitmaps are named by number here
+  if (id > 0xFFFF || id == g_failBitmap) return nullptr;  // bitmaps are named by number here
   const auto& bitmaps = LumiModuleScript().Bitmaps();
   auto it = bitmaps.find(static_cast<unsigned>(id));
   if (it == bitmaps.end()) return nullptr;

@@ -48,6 +48,8 @@ std::string LumiRegistryFile();
 // shell link class fail, as on a shell without it.
 void LumiStubFailShellLink(bool fail);
 
+// GDI: LoadBitmapA of this id fails, as for a damaged resource (0: none fails).
+void LumiStubFailBitmap(unsigned id);
 // GDI: whether bytes are a BMP the bitmap stand-in reads, and its size.
 bool LumiStubReadsBmp(const std::string& bytes, int& width, int& height);
 

@@ -1,0 +1,361 @@
+// wizdriver: drives the real setup.exe from outside, the way a person
+// would, through the platform's own messages; one command per run.
+//   wait-sheet SECONDS     wait for the wizard; print its caption
+//   dump                   caption, the current page's controls, the buttons
+//   press BUTTON           back, next, finish, cancel, help (PSM_PRESSBUTTON)
+//   click ID               press the page's push button ID
+//   browse TEXT            in the folder browser, select the first item whose
+//                          text holds TEXT (expanding drives), then OK
+//   browse-cancel          cancel the folder browser
+//   dismiss SECONDS        close a message box of another program; print its text
+//   wait-gone SECONDS      wait until the wizard has closed
+//   check FOLDER           the installed tree in FOLDER: every manifest file,
+//                          both category lists byte for byte, both links
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "medium.h"
+#include "resource.h"
+#include "testfs.h"
+
+namespace {
+
+const char kStem[] = "Lumiscroll Installation";
+
+std::string TextOf(HWND h) {
+  char buf[4096] = "";
+  // WM_GETTEXT is carried across processes by the system.
+  SendMessageTimeoutA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 5000, nullptr);
+  return buf;
+}
+
+std::string ClassOf(HWND h) {
+  char buf[64] = "";
+  GetClassNameA(h, buf, sizeof buf);
+  return buf;
+}
+
+BOOL CALLBACK IsSheet(HWND h, LPARAM l) {
+  if (ClassOf(h) == "#32770" && IsWindowVisible(h) && TextOf(h).rfind(kStem, 0) == 0) {
+    *reinterpret_cast<HWND*>(l) = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindSheet() {
+  HWND found = nullptr;
+  EnumWindows(IsSheet, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Waits until the wizard's thread has handled what was posted to it (an
+// install runs inside a Finish press, so this may take a while).
+void Settle(HWND sheet) {
+  for (int i = 0; i < 3; ++i) {
+    Sleep(150);
+    DWORD_PTR r;
+    SendMessageTimeoutA(sheet, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &r);
+  }
+}
+
+HWND Page(HWND sheet) {
+  return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+int Dump(HWND sheet) {
+  std::printf("caption: %s\n", TextOf(sheet).c_str());
+  HWND page = Page(sheet);
+  for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(c)) continue;
+    bool picture = ClassOf(c) == "Static" && (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP;
+    std::string text = picture ? "(picture)" : TextOf(c);
+    for (char& ch : text) {
+      if (ch == '\r' || ch == '\n') ch = '|';
+    }
+    std::printf("control %d %s: %s\n", GetDlgCtrlID(c), ClassOf(c).c_str(), text.c_str());
+  }
+  const struct {
+    int id;
+    const char* name;
+  } buttons[] = {{0x3023, "back"}, {0x3024, "next"}, {0x3025, "finish"}, {IDCANCEL, "cancel"}, {IDHELP, "help"}};
+  for (const auto& b : buttons) {
+    HWND h = GetDlgItem(sheet, b.id);
+    if (!h || !IsWindowVisible(h)) continue;
+    std::printf("button %s: %s%s\n", b.name, TextOf(h).c_str(), IsWindowEnabled(h) ? "" : " (off)");
+  }
+  return 0;
+}
+
+int Press(HWND sheet, const std::string& name) {
+  const char* names[] = {"back", "next", "finish", "ok", "apply", "cancel", "help"};
+  for (int i = 0; i < 7; ++i) {
+    if (name != names[i]) continue;
+    PostMessageA(sheet, PSM_PRESSBUTTON, i, 0);
+    Settle(sheet);
+    return 0;
+  }
+  std::fprintf(stderr, "no button %s\n", name.c_str());
+  return 2;
+}
+
+struct FindOtherState {
+  HWND sheet;
+  DWORD pid;
+  bool same;
+  HWND found;
+};
+
+BOOL CALLBACK IsOther(HWND h, LPARAM l) {
+  auto* f = reinterpret_cast<FindOtherState*>(l);
+  DWORD p = 0;
+  GetWindowThreadProcessId(h, &p);
+  if (h != f->sheet && IsWindowVisible(h) && ClassOf(h) == "#32770" && (p == f->pid) == f->same) {
+    f->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A dialog other than the sheet, of the setup's process (the folder
+// browser) or of another one (a message box of the help viewer).
+HWND FindOther(HWND sheet, bool sameProcess, int seconds) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(sheet, &pid);
+  FindOtherState f = {sheet, pid, sameProcess, nullptr};
+  for (int t = 0; t < seconds * 10 && !f.found; ++t) {
+    EnumWindows(IsOther, reinterpret_cast<LPARAM>(&f));
+    if (!f.found) Sleep(100);
+  }
+  return f.found;
+}
+
+// The text of a tree item in another process: the item record and its text
+// buffer are placed in that process's memory.
+std::string ItemText(HANDLE process, HWND tree, HTREEITEM item) {
+  const size_t size = sizeof(TVITEMA) + 260;
+  void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  if (!remote) return "";
+  TVITEMA tv = {};
+  tv.mask = TVIF_TEXT;
+  tv.hItem = item;
+  tv.pszText = static_cast<char*>(remote) + sizeof(TVITEMA);
+  tv.cchTextMax = 260;
+  WriteProcessMemory(process, remote, &tv, sizeof tv, nullptr);
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote));
+  char text[261] = "";
+  ReadProcessMemory(process, static_cast<char*>(remote) + sizeof(TVITEMA), text, 260, nullptr);
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  return text;
+}
+
+HTREEITEM Next(HWND tree, HTREEITEM item, UINT how) {
+  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+}
+
+int Browse(HWND sheet, const std::string& want, bool cancel) {
+  HWND dlg = FindOther(sheet, true, 20);
+  if (!dlg) {
+    std::fprintf(stderr, "no folder browser\n");
+    return 1;
+  }
+  std::printf("browser: %s\n", TextOf(dlg).c_str());
+  if (cancel) {
+    PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    Settle(sheet);
+    return 0;
+  }
+  HWND tree = FindWindowExA(dlg, nullptr, "SysTreeView32", nullptr);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(dlg, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!tree || !process) {
+    std::fprintf(stderr, "no tree in the browser\n");
+    return 1;
+  }
+  // Breadth first over the items, expanding each level as it is reached.
+  std::vector<HTREEITEM> level;
+  for (HTREEITEM i = Next(tree, nullptr, TVGN_ROOT); i; i = Next(tree, i, TVGN_NEXT)) level.push_back(i);
+  HTREEITEM chosen = nullptr;
+  for (int depth = 0; depth < 3 && !chosen && !level.empty(); ++depth) {
+    std::vector<HTREEITEM> below;
+    for (HTREEITEM i : level) {
+      std::string text = ItemText(process, tree, i);
+      std::printf("item: %s\n", text.c_str());
+      if (text.find(want) != std::string::npos) {
+        chosen = i;
+        break;
+      }
+      SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(i));
+      for (HTREEITEM c = Next(tree, i, TVGN_CHILD); c; c = Next(tree, c, TVGN_NEXT)) below.push_back(c);
+    }
+    level = below;
+  }
+  CloseHandle(process);
+  if (!chosen) {
+    std::fprintf(stderr, "no item holds %s\n", want.c_str());
+    return 1;
+  }
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(chosen));
+  Sleep(300);
+  PostMessageA(dlg, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
+  Settle(sheet);
+  return 0;
+}
+
+int Dismiss(HWND sheet, int seconds) {
+  HWND box = FindOther(sheet, false, seconds);
+  if (!box) {
+    std::fprintf(stderr, "no message box\n");
+    return 1;
+  }
+  for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (ClassOf(c) == "Static" && !TextOf(c).empty()) std::printf("box: %s\n", TextOf(c).c_str());
+  }
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  PostMessageA(box, WM_CLOSE, 0, 0);
+  return 0;
+}
+
+// The installed tree: files as packed, category lists as the product reads
+// them, links as the shell reads them.
+std::string Record(const std::string& folder, const std::string& name) {
+  std::string r(324, '\0');
+  std::memcpy(&r[0], folder.data(), folder.size());
+  std::memcpy(&r[260], name.data(), name.size());
+  return r;
+}
+
+std::string ShellFolder(const char* value) {
+  HKEY key;
+  char buf[MAX_PATH] = "";
+  DWORD size = sizeof buf;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
+                    KEY_READ, &key) == ERROR_SUCCESS) {
+    RegQueryValueExA(key, value, nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &size);
+    RegCloseKey(key);
+  }
+  return buf;
+}
+
+int Check(const std::string& folder) {
+  int bad = 0;
+  auto fail = [&bad](const std::string& what) {
+    std::printf("FAIL: %s\n", what.c_str());
+    ++bad;
+  };
+  int files = 0;
+  for (UINT id = IDS_FILE_FIRST; id <= IDS_PICTURE_LAST; id = id == IDS_FILE_LAST ? IDS_PICTURE_FIRST : id + 1) {
+    char entry[MAX_PATH];
+    LoadStringA(GetModuleHandleA(nullptr), id, entry, sizeof entry);
+    std::string e = entry, sub, name = e;
+    size_t k = e.find('\\');
+    if (k != std::string::npos) {
+      sub = "\\" + e.substr(0, k);
+      name = e.substr(k + 1);
+    }
+    std::string expanded = ExpandedMediumName(name), got;
+    if (!GetFile(folder + sub + "\\" + expanded, got)) {
+      fail("missing " + sub + "\\" + expanded);
+    } else if (got != SampleContents(expanded)) {
+      fail("contents differ: " + expanded);
+    } else {
+      ++files;
+    }
+  }
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string header3("\x03\0\0\0\x03\0", 6);
+  const struct {
+    const char* file;
+    std::string bytes;
+  } lists[] = {
+      {"Photos.dat", header3 + Record(folder + "\\Sunsets", "Sunsets") + Record(folder + "\\Nature", "Nature") +
+                         Record(folder + "\\WFalls", "Waterfalls")},
+      {"Bkgnds.dat", header3 + Record(folder + "\\Bkgnds1", "Light Patterns") +
+                         Record(folder + "\\Bkgnds2", "Dark Patterns") + Record(windows, "Windows Standard")},
+  };
+  for (const auto& list : lists) {
+    std::string got;
+    if (!GetFile(folder + "\\" + list.file, got) || got != list.bytes) fail(std::string("category list ") + list.file);
+  }
+  CoInitialize(nullptr);
+  const std::string target = folder + "\\Lumiroll.exe";
+  for (const char* where : {"Desktop", "Programs"}) {
+    std::string link = ShellFolder(where) + "\\Lumiscroll Wallpaper Wizard.lnk";
+    IShellLinkA* sl = nullptr;
+    IPersistFile* pf = nullptr;
+    char path[MAX_PATH] = "", description[MAX_PATH] = "";
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
+    if (CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                         reinterpret_cast<void**>(&sl)) == S_OK &&
+        sl->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pf)) == S_OK && pf->Load(wide, 0) == S_OK) {
+      sl->GetPath(path, MAX_PATH, nullptr, 0);
+      sl->GetDescription(description, MAX_PATH);
+    }
+    if (pf) pf->Release();
+    if (sl) sl->Release();
+    if (lstrcmpiA(path, target.c_str()) != 0) fail(link + " points at '" + path + "'");
+    if (std::strcmp(description, "Lumiscroll Wallpaper Wizard") != 0) fail(link + " is described '" + description + "'");
+    if (!bad) std::printf("link %s -> %s (%s)\n", link.c_str(), path, description);
+  }
+  CoUninitialize();
+  std::printf("installed: %d of 32 files as packed, both category lists%s\n", files, bad ? "" : ", both links");
+  return bad ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: wizdriver COMMAND [ARG]\n");
+    return 2;
+  }
+  std::string cmd = argv[1], arg = argc > 2 ? argv[2] : "";
+  if (cmd == "check") return Check(arg);
+  int seconds = arg.empty() ? 30 : std::atoi(arg.c_str());
+  if (cmd == "wait-gone") {
+    for (int t = 0; t < seconds * 10; ++t) {
+      if (!FindSheet()) return 0;
+      Sleep(100);
+    }
+    std::fprintf(stderr, "the wizard is still open\n");
+    return 1;
+  }
+  HWND sheet = nullptr;
+  for (int t = 0; t < (cmd == "wait-sheet" ? seconds * 10 : 50) && !sheet; ++t) {
+    sheet = FindSheet();
+    if (!sheet) Sleep(100);
+  }
+  if (!sheet) {
+    std::fprintf(stderr, "no wizard window\n");
+    return 1;
+  }
+  if (cmd == "wait-sheet") {
+    Settle(sheet);
+    std::printf("%s\n", TextOf(sheet).c_str());
+    return 0;
+  }
+  if (cmd == "dump") return Dump(sheet);
+  if (cmd == "press") return Press(sheet, arg);
+  if (cmd == "click") {
+    HWND page = Page(sheet);
+    int id = std::atoi(arg.c_str());
+    PostMessageA(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
+    Sleep(300);
+    return 0;
+  }
+  if (cmd == "browse") return Browse(sheet, arg, false);
+  if (cmd == "browse-cancel") return Browse(sheet, "", true);
+  if (cmd == "dismiss") return Dismiss(sheet, seconds);
+  std::fprintf(stderr, "unknown command %s\n", cmd.c_str());
+  return 2;
+}

@@ -1,0 +1,502 @@
+// The wizard on the native sheet host: the sheet and its pages, the page
+// base's rules, the slide show, the read-me and Active Desktop check, the
+// folder browser, the install from the finish page, Help, and the pictures'
+// ownership of their bitmaps. The program's folder holds the sample medium.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "lumihost.h"
+#include "lumistub.h"
+#include "medium.h"
+#include "pages.h"
+#include "rules.h"
+#include "setupapp.h"
+#include "testfs.h"
+#include "wizsheet.h"
+
+namespace {
+
+CSetupApp g_app;  // the application object: it handles Help
+
+std::string Str(UINT id) {
+  CString s;
+  s.LoadString(id);
+  return s.GetString();
+}
+
+const std::string kStem = "Lumiscroll Installation";
+
+struct Buttons {
+  bool back, next, finish;
+};
+
+Buttons Offered() {
+  auto on = [](int b) { return LumiHostButton(b).visible && LumiHostButton(b).enabled; };
+  return {on(PSBTN_BACK), on(PSBTN_NEXT), on(PSBTN_FINISH)};
+}
+
+class Wizard : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    std::string src = ProgramFolder();
+    src.pop_back();
+    std::string error;
+    ASSERT_TRUE(MakeSampleMedium(src, &error)) << error;
+    GetFile(ProgramFolder() + "Readme.txt", readme_);
+  }
+  void SetUp() override {
+    unsetenv("LUMIROLL_ACTIVE_DESKTOP");
+    LumiHostClearLogs();
+    PutFile(ProgramFolder() + "Readme.txt", readme_);
+    base_ = ScratchFolder();
+    MakeFolder(base_ + "\\Desktop");
+    MakeFolder(base_ + "\\Programs");
+    SetShellFolders((base_ + "\\Desktop").c_str(), (base_ + "\\Programs").c_str());
+    gdiBefore_ = LumiStubLiveGdiObjects();
+  }
+  void TearDown() override {
+    sheet_.reset();
+    EXPECT_EQ(LumiHostSheet(), nullptr);
+    EXPECT_EQ(LumiStubLiveGdiObjects(), gdiBefore_) << "GDI objects left behind";
+    EXPECT_EQ(LumiStubLiveDcs(), 0);
+    EXPECT_EQ(LumiStubLiveItemLists(), 0);
+    EXPECT_EQ(LumiStubLiveAllocators(), 0);
+    EXPECT_EQ(LumiStubLiveActiveDesktops(), 0);
+    LumiStubFailBitmap(0);
+    LumiStubFailRead("", 0);
+  }
+  CWizardSheet& Open() {
+    sheet_ = std::make_unique<CWizardSheet>();
+    EXPECT_TRUE(sheet_->Create());
+    LumiHostPump();
+    return *sheet_;
+  }
+  void Press(int button) { LumiHostPress(button); }
+  // Walks from the welcome page to the page of template id.
+  void GoTo(unsigned templateId) {
+    for (int i = 0; i < 4 && LumiHostPageTemplate() != templateId; ++i) Press(PSBTN_NEXT);
+    ASSERT_EQ(LumiHostPageTemplate(), templateId);
+  }
+  void SetFolder(const std::string& folder) { sheet_->m_pPageFolder->m_strFolder = folder.c_str(); }
+
+  static std::string readme_;
+  std::unique_ptr<CWizardSheet> sheet_;
+  std::string base_;
+  int gdiBefore_ = 0;
+};
+std::string Wizard::readme_;
+
+TEST_F(Wizard, PagesTitlesAndButtonsInSheetOrder) {
+  CWizardSheet& sheet = Open();
+  EXPECT_EQ(sheet.m_nPageCount, 4);
+  EXPECT_TRUE(sheet.m_psh.dwFlags & PSH_WIZARD);
+  EXPECT_TRUE(sheet.m_psh.dwFlags & PSH_HASHELP);
+  const struct {
+    CWizardPage* page;
+    unsigned templateId;
+    std::string title;
+    Buttons buttons;
+  } pages[] = {
+      {sheet.m_pPageInfo, 107, kStem + " (1 of 4)", {false, true, false}},
+      {sheet.m_pPageRead, 109, kStem + " (2 of 4)", {true, true, false}},
+      {sheet.m_pPageFolder, 108, kStem + " (3 of 4)", {true, true, false}},
+      {sheet.m_pPageLast, 110, kStem + " (4 of 4)", {true, false, true}},
+  };
+  for (size_t i = 0; i < 4; ++i) {
+    SCOPED_TRACE(pages[i].title);
+    EXPECT_EQ(sheet.GetPageIndex(pages[i].page), static_cast<int>(i));
+    EXPECT_EQ(LumiHostPageTemplate(), pages[i].templateId);
+    EXPECT_EQ(LumiHostCaption(), pages[i].title);
+    EXPECT_EQ(pages[i].page->m_nPage, static_cast<int>(i) + 1);
+    EXPECT_TRUE(pages[i].page->m_psp.dwFlags & PSP_HASHELP);
+    Buttons b = Offered();
+    EXPECT_EQ(b.back, pages[i].buttons.back);
+    EXPECT_EQ(b.next, pages[i].buttons.next);
+    EXPECT_EQ(b.finish, pages[i].buttons.finish);
+    Press(PSBTN_NEXT);
+  }
+  EXPECT_EQ(sheet.GetPageIndex(sheet.m_pPageError), 4);
+  EXPECT_STREQ(sheet.m_pPageError->m_psp.pszTitle, kStem.c_str());
+}
+
+TEST_F(Wizard, ButtonsArePostedAndLandAfterActivation) {
+  sheet_ = std::make_unique<CWizardSheet>();
+  ASSERT_TRUE(sheet_->Create());  // Create pumps once the first page is shown
+  Press(PSBTN_NEXT);
+  // The read-me page's buttons were posted during its activation, so right
+  // after the press (pumped) Back is on; before the pump the sheet still had
+  // the welcome page's buttons.
+  EXPECT_TRUE(Offered().back);
+  PostMessageA(LumiHostSheet(), PSM_SETWIZBUTTONS, 0, PSWIZB_NEXT);
+  EXPECT_TRUE(Offered().back);
+  EXPECT_EQ(LumiHostQueued(), 1u);
+  LumiHostPump();
+  EXPECT_FALSE(Offered().back);
+}
+
+TEST_F(Wizard, SheetCarriesBothIcons) {
+  Open();
+  auto big = reinterpret_cast<HICON>(SendMessageA(LumiHostSheet(), WM_GETICON, ICON_BIG, 0));
+  auto small = reinterpret_cast<HICON>(SendMessageA(LumiHostSheet(), WM_GETICON, ICON_SMALL, 0));
+  LumiIconInfo b = LumiStubDescribeIcon(big), s = LumiStubDescribeIcon(small);
+  EXPECT_EQ(b.id, 101u);
+  EXPECT_EQ(b.width, 32);
+  EXPECT_EQ(b.height, 32);
+  EXPECT_EQ(s.id, 101u);
+  EXPECT_EQ(s.width, 16);
+  EXPECT_EQ(s.height, 16);
+}
+
+TEST_F(Wizard, PageTitleRules) {
+  const struct {
+    const char* title;
+    UINT caption;
+    bool useTitle;
+    std::string shown;
+  } cases[] = {
+      {nullptr, 1, true, kStem},
+      {"", 1, true, kStem},
+      {"Another title", 1, true, "Another title"},
+      {"Not shown", 0, false, "Not shown"},
+  };
+  for (const auto& c : cases) {
+    CWizardPage page(c.title, 107, c.caption);
+    EXPECT_EQ((page.m_psp.dwFlags & PSP_USETITLE) != 0, c.useTitle);
+    if (c.useTitle) {
+      EXPECT_EQ(page.m_psp.pszTitle, c.shown);
+    }
+    EXPECT_EQ(page.GetInstaller(), nullptr);  // no sheet, no installer
+  }
+  // Pages made through their runtime class records get no title.
+  const CRuntimeClass* classes[] = {RUNTIME_CLASS(CPageInfo), RUNTIME_CLASS(CPageRead), RUNTIME_CLASS(CPageFolder),
+                                    RUNTIME_CLASS(CPageLast), RUNTIME_CLASS(CPageError)};
+  const unsigned templates[] = {107, 109, 108, 110, 106};
+  for (int i = 0; i < 5; ++i) {
+    std::unique_ptr<CObject> object(classes[i]->CreateObject());
+    ASSERT_TRUE(object && object->IsKindOf(RUNTIME_CLASS(CWizardPage))) << classes[i]->m_lpszClassName;
+    auto* page = static_cast<CWizardPage*>(object.get());
+    EXPECT_EQ(page->m_nIDTemplate, templates[i]);
+    EXPECT_EQ(page->m_psp.pszTitle, kStem);
+  }
+  EXPECT_EQ(RUNTIME_CLASS(CWizardSheet)->CreateObject(), nullptr);
+  EXPECT_STREQ(RUNTIME_CLASS(CWizardSheet)->m_lpszClassName, "CWizardSheet");
+}
+
+TEST_F(Wizard, WelcomePageShowsBannerTextAndFittedSlide) {
+  Open();
+  EXPECT_EQ(LumiHostText(1000), Str(2));
+  EXPECT_TRUE(LumiHostBold(1000));
+  EXPECT_TRUE(LumiHostWhite(1000));
+  LumiPicture banner = LumiHostPicture(1004), slide = LumiHostPicture(1001);
+  EXPECT_EQ(banner.bitmapId, 108u);
+  EXPECT_EQ(slide.bitmapId, 103u);
+  int w = 0, h = 0;
+  ASSERT_TRUE(FitSize(166, 70, banner.clientWidth, banner.clientHeight, w, h));
+  EXPECT_EQ(banner.width, w);
+  EXPECT_EQ(banner.height, h);
+  ASSERT_TRUE(FitSize(188, 156, slide.clientWidth, slide.clientHeight, w, h));
+  EXPECT_EQ(slide.width, w);
+  EXPECT_EQ(slide.height, h);
+}
+
+TEST_F(Wizard, SlideShowTicksOnlyWhileTheWelcomePageIsShown) {
+  CPageInfo::s_nSlide = 0;
+  CWizardSheet& sheet = Open();
+  HWND page = sheet.m_pPageInfo->m_hWnd;
+  LumiWindow* frame = LumiWindowOf(GetDlgItem(page, 1001));
+  const unsigned expected[] = {104, 105, 106, 107, 103, 104};
+  unsigned before = 103;
+  for (unsigned id : expected) {
+    int paints = frame->paints;
+    LumiHostAdvance(1999);
+    EXPECT_EQ(LumiHostPicture(1001).bitmapId, before);
+    LumiHostAdvance(1);
+    before = id;
+    EXPECT_EQ(LumiHostPicture(1001).bitmapId, id);
+    EXPECT_EQ(frame->paints - paints, 1) << "one repaint a tick, the unscaled slide never painted";
+  }
+  // Away from the page no tick comes; back again, the cycle goes on.
+  Press(PSBTN_NEXT);
+  EXPECT_EQ(LumiHostTimers(page), 0);
+  LumiHostAdvance(10000);
+  Press(PSBTN_BACK);
+  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 104u);
+  LumiHostAdvance(2000);
+  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 105u);
+  // Entering again and again keeps one timer.
+  for (int i = 0; i < 3; ++i) {
+    Press(PSBTN_NEXT);
+    Press(PSBTN_BACK);
+  }
+  EXPECT_EQ(LumiHostTimers(page), 1);
+  LumiHostAdvance(2000);
+  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 106u);
+  // Any timer message advances the slide.
+  SendMessageA(page, WM_TIMER, 7, 0);
+  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 107u);
+  EXPECT_EQ(CPageInfo::s_nSlide, 4);
+}
+
+TEST_F(Wizard, AMissingSlideKeepsTheLastPicture) {
+  CPageInfo::s_nSlide = 0;
+  LumiStubFailBitmap(104);
+  Open();
+  LumiHostAdvance(2000);  // to slide 104, which did not load
+  LumiPicture p = LumiHostPicture(1001);
+  EXPECT_TRUE(p.shown);
+  EXPECT_EQ(p.bitmapId, 103u);
+  LumiHostAdvance(2000);
+  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 105u);
+}
+
+TEST_F(Wizard, PicturesHoldOneScaledCopyEach) {
+  Open();
+  int live = LumiStubLiveGdiObjects();
+  LumiHostAdvance(2000 * 50);
+  EXPECT_EQ(LumiStubLiveGdiObjects(), live);
+  // Fitting again what the control shows (its own copy) changes nothing.
+  CPictureStatic& frame = sheet_->m_pPageInfo->m_picSlide;
+  HBITMAP shown = frame.GetBitmap();
+  EXPECT_FALSE(frame.FitBitmap(0));
+  EXPECT_EQ(frame.GetBitmap(), shown);
+  // A bitmap that is not there, or a control without a picture, is no source.
+  EXPECT_FALSE(frame.FitBitmap(9999));
+  EXPECT_EQ(frame.GetBitmap(), shown);
+  EXPECT_EQ(LumiStubLiveGdiObjects(), live);
+  // A resource id is loaded, scaled, and released again.
+  EXPECT_TRUE(frame.FitBitmap(113));
+  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 113u);
+  EXPECT_EQ(LumiStubLiveGdiObjects(), live);
+}
+
+TEST_F(Wizard, ReadmeIsShownWholeInBold) {
+  // Sizes around the 79-byte pieces, and a zero byte that ends its piece.
+  std::string text79(79, 'a'), text80 = text79 + "b", text158 = text79 + std::string(79, 'c');
+  std::string withZero = std::string(10, 'x') + '\0' + std::string(68, 'y') + "tail";
+  const struct {
+    std::string file, shown;
+  } cases[] = {
+      {"", ""},
+      {text79, text79},
+      {text80, text80},
+      {text158, text158},
+      {"line one\r\nline two\r\n", "line one\r\nline two\r\n"},
+      {withZero, std::string(10, 'x') + "tail"},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(PutFile(ProgramFolder() + "Readme.txt", c.file));
+    Open();
+    Press(PSBTN_NEXT);
+    EXPECT_EQ(LumiHostText(1000), c.shown) << c.file.size() << " bytes";
+    EXPECT_TRUE(LumiHostBold(1000));
+    EXPECT_TRUE(LumiHostWhite(1000));
+    sheet_.reset();
+  }
+  RemoveFile(ProgramFolder() + "Readme.txt");
+  Open();
+  Press(PSBTN_NEXT);
+  EXPECT_EQ(LumiHostText(1000), "");
+  EXPECT_EQ(LumiHostPageTemplate(), 109u);
+}
+
+TEST_F(Wizard, AReadErrorShowsWhatWasRead) {
+  ASSERT_TRUE(PutFile(ProgramFolder() + "Readme.txt", std::string(200, 'r')));
+  LumiStubFailRead(ProgramFolder() + "Readme.txt", 100);
+  Open();
+  Press(PSBTN_NEXT);
+  EXPECT_EQ(LumiHostPageTemplate(), 109u);
+  EXPECT_EQ(LumiHostText(1000), std::string(100, 'r'));
+  Press(PSBTN_NEXT);
+  EXPECT_EQ(LumiHostPageTemplate(), 108u);
+}
+
+TEST_F(Wizard, WithoutActiveDesktopNextShowsTheProblemPage) {
+  setenv("LUMIROLL_ACTIVE_DESKTOP", "0", 1);
+  Open();
+  GoTo(109);
+  Press(PSBTN_NEXT);
+  ASSERT_EQ(LumiHostPageTemplate(), 106u);
+  EXPECT_EQ(LumiHostCaption(), kStem);
+  EXPECT_EQ(LumiHostText(1004), Str(7));
+  EXPECT_TRUE(LumiHostBold(1004));
+  EXPECT_EQ(LumiHostText(1000), Str(8));
+  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 113u);
+  EXPECT_FALSE(LumiHostWhite(1000));
+  Buttons b = Offered();
+  EXPECT_TRUE(b.back && b.next && !b.finish);
+  Press(PSBTN_NEXT);
+  EXPECT_EQ(LumiHostPageTemplate(), 106u);
+  EXPECT_TRUE(Offered().next);
+  Press(PSBTN_BACK);
+  EXPECT_EQ(LumiHostPageTemplate(), 109u);
+  Press(PSBTN_NEXT);  // asked again: still missing
+  EXPECT_EQ(LumiHostPageTemplate(), 106u);
+  Press(PSBTN_BACK);
+  setenv("LUMIROLL_ACTIVE_DESKTOP", "1", 1);
+  Press(PSBTN_NEXT);
+  EXPECT_EQ(LumiHostPageTemplate(), 108u);
+}
+
+TEST_F(Wizard, FolderPageDefaultAndChange) {
+  const std::string apps = base_ + "\\Apps", named = base_ + "\\Lumiroll", file = base_ + "\\afile";
+  MakeFolder(apps);
+  MakeFolder(named);
+  PutFile(file, "x");
+  Open();
+  GoTo(108);
+  EXPECT_EQ(LumiHostText(1002), "C:\\Program Files\\Lumiroll");
+  EXPECT_FALSE(LumiHostWhite(1002));
+  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 110u);
+  const struct {
+    std::vector<std::string> answers;  // what the user gives the browser in turn
+    std::string shown;
+  } cases[] = {
+      {{apps}, apps + "\\Lumiroll"},
+      {{"T:\\"}, "T:\\Lumiroll"},
+      {{named}, named + "\\Lumiroll"},
+      {{""}, named + "\\Lumiroll"},                      // cancelled: unchanged
+      {{file, base_ + "\\missing", apps}, apps + "\\Lumiroll"},  // not folders: the browser stays
+      {{file, ""}, apps + "\\Lumiroll"},
+  };
+  for (const auto& c : cases) {
+    for (const auto& a : c.answers) LumiHostQueueBrowse(a);
+    ASSERT_TRUE(LumiHostClick("Change"));
+    EXPECT_EQ(LumiHostText(1002), c.shown);
+    EXPECT_EQ(sheet_->m_pPageFolder->m_strFolder, c.shown.c_str());
+  }
+  const LumiBrowseCall& last = LumiHostBrowseLog().back();
+  EXPECT_EQ(last.title, "Where do you want Lumiscroll installed?");
+  EXPECT_EQ(last.owner, sheet_->m_pPageFolder->m_hWnd);
+  // The choice survives Next and Back.
+  Press(PSBTN_NEXT);
+  Press(PSBTN_BACK);
+  EXPECT_EQ(LumiHostText(1002), apps + "\\Lumiroll");
+}
+
+TEST_F(Wizard, FinishInstallsAndThenCloses) {
+  const std::string folder = base_ + "\\Apps\\Lumiroll";
+  MakeFolder(base_ + "\\Apps");
+  Open();
+  GoTo(108);
+  LumiHostQueueBrowse(base_ + "\\Apps");
+  ASSERT_TRUE(LumiHostClick("change"));
+  Press(PSBTN_NEXT);
+  EXPECT_EQ(LumiHostText(1004), Str(5));
+  EXPECT_EQ(LumiHostText(1000), Str(3));
+  EXPECT_TRUE(LumiHostBold(1004));
+  EXPECT_TRUE(LumiHostWhite(1000));
+  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 111u);
+  // Back and forth first: the texts stay and the install has not run.
+  Press(PSBTN_BACK);
+  EXPECT_FALSE(PathExists(folder));
+  Press(PSBTN_NEXT);
+  Press(PSBTN_FINISH);
+  EXPECT_FALSE(LumiHostClosed());
+  EXPECT_EQ(LumiHostText(1004), Str(4));
+  EXPECT_EQ(LumiHostText(1000), Str(9));
+  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 112u);
+  LumiButton finish = LumiHostButton(PSBTN_FINISH);
+  EXPECT_TRUE(finish.visible && finish.enabled);
+  EXPECT_EQ(finish.text, "Close");
+  EXPECT_FALSE(LumiHostButton(PSBTN_BACK).visible);
+  EXPECT_FALSE(LumiHostButton(PSBTN_NEXT).visible);
+  EXPECT_FALSE(LumiHostButton(PSBTN_CANCEL).enabled);
+  EXPECT_FALSE(LumiStubIsWaitCursor(LumiStubCursor()));
+  EXPECT_EQ(sheet_->m_pPageLast->m_bDone, 1);
+  EXPECT_TRUE(PathExists(folder + "\\Lumiroll.exe"));
+  EXPECT_TRUE(PathExists(folder + "\\Nature\\Sheep.jpg"));
+  EXPECT_TRUE(PathExists(folder + "\\Photos.dat"));
+  EXPECT_TRUE(PathExists(base_ + "\\Desktop\\Lumiscroll Wallpaper Wizard.lnk"));
+  Press(PSBTN_CANCEL);  // no longer available
+  EXPECT_FALSE(LumiHostClosed());
+  Press(PSBTN_FINISH);
+  EXPECT_TRUE(LumiHostClosed());
+}
+
+TEST_F(Wizard, AFailedInstallShowsTheLastMessage) {
+  Open();
+  GoTo(110);
+  SetFolder("Q:\\Lumiroll");  // no such drive
+  Press(PSBTN_FINISH);
+  EXPECT_EQ(LumiHostText(1004), Str(6));
+  std::string message = sheet_->m_installer.GetLastMessage().GetString();
+  EXPECT_FALSE(message.empty());
+  EXPECT_EQ(LumiHostText(1000), Str(10) + message);
+  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 113u);
+  EXPECT_EQ(LumiHostButton(PSBTN_FINISH).text, "Close");
+  Press(PSBTN_FINISH);
+  EXPECT_TRUE(LumiHostClosed());
+}
+
+TEST_F(Wizard, CancelOnAnyPageInstallsNothing) {
+  for (unsigned page : {107u, 109u, 108u, 110u, 106u}) {
+    const std::string folder = base_ + "\\p" + std::to_string(page);
+    setenv("LUMIROLL_ACTIVE_DESKTOP", page == 106 ? "0" : "1", 1);
+    Open();
+    SetFolder(folder);
+    GoTo(page == 106 ? 109 : page);
+    if (page == 106) Press(PSBTN_NEXT);
+    ASSERT_EQ(LumiHostPageTemplate(), page);
+    SetFolder(folder);  // the folder page's own default is set on its first display
+    Press(PSBTN_CANCEL);
+    EXPECT_TRUE(LumiHostClosed()) << page;
+    EXPECT_FALSE(PathExists(folder)) << page;
+    sheet_.reset();
+  }
+}
+
+TEST_F(Wizard, HelpOnEveryPageOpensTopicOneBesideTheProgram) {
+  Open();
+  std::free(const_cast<char*>(g_app.m_pszHelpFilePath));
+  g_app.m_pszHelpFilePath = AfxHeapCopy(g_app.GetModuleDir() + "Lumiroll.hlp");
+  g_app.m_pMainWnd = sheet_.get();
+  setenv("LUMIROLL_ACTIVE_DESKTOP", "0", 1);
+  for (int i = 0; i < 5; ++i) {
+    Press(PSBTN_HELP);
+    Press(PSBTN_NEXT);
+  }
+  g_app.m_pMainWnd = nullptr;
+  ASSERT_EQ(LumiHostHelpLog().size(), 5u);
+  for (const LumiHelpCall& h : LumiHostHelpLog()) {
+    EXPECT_EQ(h.file, ProgramFolder() + "Lumiroll.hlp");
+    EXPECT_EQ(h.command, static_cast<UINT>(HELP_CONTEXT));
+    EXPECT_EQ(h.data, 1u);
+  }
+}
+
+// InitInstance runs the wizard modally, whatever it is driven to, and returns FALSE.
+struct Script {
+  std::vector<int> presses;
+  size_t next = 0;
+  std::string helpFile;
+};
+
+bool RunScript(void* context) {
+  auto* s = static_cast<Script*>(context);
+  if (s->next >= s->presses.size()) return false;
+  LumiHostPress(s->presses[s->next++]);
+  return true;
+}
+
+TEST_F(Wizard, InitInstanceRunsTheSheetAndReturnsFalse) {
+  Script script{{PSBTN_HELP, PSBTN_NEXT, PSBTN_CANCEL}, 0, ""};
+  LumiHostSetDriver(RunScript, &script);
+  EXPECT_FALSE(g_app.InitInstance());
+  LumiHostSetDriver(LumiConsoleDriver, nullptr);
+  EXPECT_EQ(script.next, 3u);
+  EXPECT_EQ(LumiHostSheet(), nullptr);
+  EXPECT_EQ(g_app.m_pMainWnd, nullptr);
+  EXPECT_STREQ(g_app.m_pszHelpFilePath, (ProgramFolder() + "Lumiroll.hlp").c_str());
+  ASSERT_EQ(LumiHostHelpLog().size(), 1u);
+  EXPECT_EQ(LumiHostHelpLog()[0].file, ProgramFolder() + "Lumiroll.hlp");
+  EXPECT_EQ(LumiStubOleDepth(), 0);
+  // A driver that gives up at once ends the wizard too.
+  Script none;
+  LumiHostSetDriver(RunScript, &none);
+  EXPECT_FALSE(g_app.InitInstance());
+  LumiHostSetDriver(LumiConsoleDriver, nullptr);
+}
+
+}  // namespace
