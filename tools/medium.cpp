@@ -7,14 +7,14 @@
 #include "szdd.h"
 
 namespace {
+// Paragraphs on one line each: the read-me page's edit wraps them.
 const char kReadme[] =
     "Lumiscroll Wallpaper Wizard - sample distribution medium\r\n\r\n"
-    "Lumiscroll adds a slide show to your desktop wallpaper. This medium was made\r\n"
-    "by the project's own tools to try the setup program: the product files on it\r\n"
-    "are samples, not the product itself.\r\n\r\n"
-    "After the installation you will find the program, its help file, the order\r\n"
-    "form and five picture folders (Bkgnds1, Bkgnds2, WFalls, Sunsets, Nature) in\r\n"
-    "the folder you chose, and shortcuts on your desktop and in your Programs menu.\r\n";
+    "Lumiscroll adds a slide show to your desktop wallpaper. This medium was made by the project's own tools "
+    "to try the setup program: the product files on it are samples, not the product itself.\r\n\r\n"
+    "After the installation you will find the program, its help file, the order form and five picture folders "
+    "(Bkgnds1, Bkgnds2, WFalls, Sunsets, Nature) in the folder you chose, and shortcuts on your desktop and in "
+    "your Programs menu.\r\n";
 
 bool Write(const std::string& path, const std::string& bytes, std::string* error) {
   CFile f;

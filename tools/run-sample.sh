@@ -1,15 +1,68 @@
 #!/bin/sh
-# The main job: installs what is needed, builds, makes the sample medium with
-# lumipack and expands it again through the installer's LZ32 calls.
+# The main job: installs what is needed, builds the setup program, makes the
+# sample distribution medium and runs the setup from it.
+#   1. the native console wizard (build/native/media/lumiroll-setup): with a
+#      terminal you answer it; without one a script walks through the
+#      install (or give one: --script FILE);
+#   2. the Win32 setup.exe under Wine: on your display when DISPLAY is set,
+#      else under Xvfb, walked through by the test driver, which leaves a
+#      screenshot of every page in build/win32/screenshots.
+# --native runs the first only.
 set -eu
 cd "$(dirname "$0")/.."
+native_only=0
+script=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+  --native) native_only=1 ;;
+  --script) script=$2; shift ;;
+  *) echo "usage: run-sample.sh [--native] [--script FILE]"; exit 2 ;;
+  esac
+  shift
+done
+
 sh tools/install-deps.sh
-cmake --preset native
-cmake --build build/native --target media lumipack
-out=build/native/expanded
-rm -rf "$out" && mkdir -p "$out"
-build/native/tools/lumipack -d -o "$out" build/native/media/*_
-cp build/native/media/Readme.txt build/native/media/Lumiroll.hlp build/native/media/Lumiroll.cnt "$out"
-echo "medium:   build/native/media ($(ls build/native/media | wc -l) files)"
-echo "expanded: $out ($(ls "$out" | wc -l) files)"
-ls -l "$out"
+cmake --preset native >/dev/null
+cmake --build build/native --target media
+
+# The native machine: drive C: is a folder here, with a desktop and a
+# Programs folder that the registry file names.
+sample=$PWD/build/native/sample
+rm -rf "$sample" && mkdir -p "$sample/c/Users/Me/Desktop" "$sample/c/Users/Me/Programs"
+cat >"$sample/registry.reg" <<'EOF'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders]
+"Desktop"="C:\\Users\\Me\\Desktop"
+"Programs"="C:\\Users\\Me\\Programs"
+EOF
+export LUMIROLL_DRIVE_C="$sample/c" LUMIROLL_REGISTRY="$sample/registry.reg"
+echo "== native console wizard: build/native/media/lumiroll-setup (drive C: is $sample/c)"
+if [ -n "$script" ]; then
+  (cd build/native/media && ./lumiroll-setup) <"$script"
+elif [ -t 0 ]; then
+  (cd build/native/media && ./lumiroll-setup)
+else
+  printf 'wait 4\nnext\nnext\nnext\nfinish\nclose\n' | (cd build/native/media && ./lumiroll-setup)
+fi
+echo "== installed on the native drive C:"
+(cd "$sample/c" && find . -type f | sort | sed 's|^\./|  C:/|')
+
+[ "$native_only" -eq 1 ] && exit 0
+cmake --preset win32 >/dev/null
+cmake --build build/win32 --target lumiroll-setup mkmedium wizdriver
+win=$PWD/build/win32
+export WINEPREFIX="$win/wineprefix" HOME="$win/winehome" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+sh tests/win32/wine-run.sh "$win" --boot
+if [ -n "${DISPLAY:-}" ]; then
+  media="$win/media"
+  mkdir -p "$media"
+  wine "$win/tools/mkmedium.exe" "$(winepath -w "$media")"
+  cp "$win/wizard/setup.exe" "$media/"
+  echo "== Win32 wizard under Wine on $DISPLAY: $media/setup.exe"
+  (cd "$media" && wine setup.exe)
+else
+  echo "== Win32 wizard under Wine with Xvfb, walked through by the test driver"
+  sh tests/win32/wizard-e2e.sh install "$win" "$win/wizard/setup.exe" "$win/tools/mkmedium.exe" "$win/tests/wizdriver.exe"
+  echo "screenshots: $(ls "$win/screenshots" | tr '\n' ' ')"
+fi

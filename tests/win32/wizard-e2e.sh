@@ -25,6 +25,11 @@ shots="$build/screenshots"
 mkdir -p "$shots"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export HOME="$work/home"
+export WINEPREFIX="$build/wineprefix"
+# A Wine server left from programs run without this display would give the
+# wizard no window system: start from none (these tests run alone).
+wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
 if [ "$run" = problem ]; then
   # A throwaway copy of the test prefix without the Active Desktop class.
   cp -a "$build/wineprefix" "$work/prefix"
@@ -33,8 +38,6 @@ if [ "$run" = problem ]; then
   if wine reg query 'HKEY_CLASSES_ROOT\CLSID\{75048700-EF1F-11D0-9888-006097DEACF9}' >/dev/null 2>&1; then
     echo "FAIL: the Active Desktop class is still registered"; exit 1
   fi
-else
-  export WINEPREFIX="$build/wineprefix"
 fi
 # Drive D: is a scratch folder of this run.
 rm -f "$WINEPREFIX/dosdevices/d:"
