@@ -69,17 +69,24 @@ void CCmdTarget::EndWaitCursor() {
 
 // Graphics objects
 
-BOOL CGdiObject::Attach(HGDIOBJ h) {
-  if (!h || m_hObject) return FALSE;
-  m_hObject = h;
+namespace {
+// A wrapper takes a handle only when it holds none.
+template <class H>
+BOOL TakeHandle(H& slot, H h) {
+  if (!h || slot) return FALSE;
+  slot = h;
   return TRUE;
 }
-
-HGDIOBJ CGdiObject::Detach() {
-  HGDIOBJ h = m_hObject;
-  m_hObject = nullptr;
+template <class H>
+H GiveHandle(H& slot) {
+  H h = slot;
+  slot = nullptr;
   return h;
 }
+}  // namespace
+
+BOOL CGdiObject::Attach(HGDIOBJ h) { return TakeHandle(m_hObject, h); }
+HGDIOBJ CGdiObject::Detach() { return GiveHandle(m_hObject); }
 
 BOOL CGdiObject::DeleteObject() {
   if (!m_hObject) return FALSE;
@@ -102,17 +109,8 @@ CDC::~CDC() {
   if (m_hDC && !m_bWindowDC) ::DeleteDC(m_hDC);
 }
 
-BOOL CDC::Attach(HDC dc) {
-  if (!dc || m_hDC) return FALSE;
-  m_hDC = dc;
-  return TRUE;
-}
-
-HDC CDC::Detach() {
-  HDC dc = m_hDC;
-  m_hDC = nullptr;
-  return dc;
-}
+BOOL CDC::Attach(HDC dc) { return TakeHandle(m_hDC, dc); }
+HDC CDC::Detach() { return GiveHandle(m_hDC); }
 
 BOOL CDC::CreateCompatibleDC(CDC* dc) { return Attach(::CreateCompatibleDC(dc ? dc->m_hDC : nullptr)); }
 

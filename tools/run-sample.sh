@@ -28,14 +28,8 @@ cmake --build build/native --target media
 # The native machine: drive C: is a folder here, with a desktop and a
 # Programs folder that the registry file names.
 sample=$PWD/build/native/sample
-rm -rf "$sample" && mkdir -p "$sample/c/Users/Me/Desktop" "$sample/c/Users/Me/Programs"
-cat >"$sample/registry.reg" <<'EOF'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders]
-"Desktop"="C:\\Users\\Me\\Desktop"
-"Programs"="C:\\Users\\Me\\Programs"
-EOF
+rm -rf "$sample"
+sh tools/sample-machine.sh "$sample"
 export LUMIROLL_DRIVE_C="$sample/c" LUMIROLL_REGISTRY="$sample/registry.reg"
 echo "== native console wizard: build/native/media/lumiroll-setup (drive C: is $sample/c)"
 if [ -n "$script" ]; then

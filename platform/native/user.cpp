@@ -107,46 +107,46 @@ HWND LumiCreateWindow(const LumiCreate& c) {
 int LumiDluX(int x) { return x * 6 / 4; }
 int LumiDluY(int y) { return y * 13 / 8; }
 
+namespace {
+// A window of a template's rectangle (dialog units) and styles.
+LumiCreate FromTemplate(const char* cls, const char* text, unsigned long style, unsigned long exStyle, int x, int y,
+                        int cx, int cy, HWND parent, WNDPROC proc) {
+  LumiCreate c;
+  c.cls = cls;
+  c.text = text;
+  c.style = style;
+  c.exStyle = exStyle;
+  c.x = LumiDluX(x);
+  c.y = LumiDluY(y);
+  c.cx = LumiDluX(cx);
+  c.cy = LumiDluY(cy);
+  c.parent = parent;
+  c.proc = proc;
+  return c;
+}
+}  // namespace
+
 HWND LumiCreateDialog(unsigned templateId, HWND parent, DLGPROC proc, LPARAM init) {
   const auto& dialogs = LumiModuleScript().Dialogs();
   auto it = dialogs.find(templateId);
   if (it == dialogs.end()) return nullptr;
   const RcDialog& d = it->second;
-  LumiCreate c;
-  c.cls = "#32770";
-  c.text = d.caption.c_str();
-  c.style = d.style;
-  c.exStyle = d.exStyle;
-  c.x = LumiDluX(d.x);
-  c.y = LumiDluY(d.y);
-  c.cx = LumiDluX(d.cx);
-  c.cy = LumiDluY(d.cy);
-  c.parent = parent;
-  c.proc = DialogProc;
+  LumiCreate c = FromTemplate("#32770", d.caption.c_str(), d.style, d.exStyle, d.x, d.y, d.cx, d.cy, parent, DialogProc);
   c.dlgProc = proc;
   HWND h = LumiCreateWindow(c);
   if (!h) return nullptr;
   LumiWindowOf(h)->templateId = templateId;
   HWND first = nullptr;
   for (const RcControl& rc : d.controls) {
-    LumiCreate cc;
     std::string cls = rc.className;
     if (rc.classOrdinal == 0x80) cls = "Button";
     if (rc.classOrdinal == 0x81) cls = "Edit";
     if (rc.classOrdinal == 0x82) cls = "Static";
     for (auto& ch : cls) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
     if (!cls.empty()) cls[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(cls[0])));
-    cc.cls = cls.c_str();
-    cc.text = rc.hasTextId ? "" : rc.text.c_str();
-    cc.style = rc.style;
-    cc.exStyle = rc.exStyle;
-    cc.x = LumiDluX(rc.x);
-    cc.y = LumiDluY(rc.y);
-    cc.cx = LumiDluX(rc.cx);
-    cc.cy = LumiDluY(rc.cy);
+    LumiCreate cc = FromTemplate(cls.c_str(), rc.hasTextId ? "" : rc.text.c_str(), rc.style, rc.exStyle, rc.x, rc.y,
+                                 rc.cx, rc.cy, h, LumiControlProc);
     cc.id = static_cast<int>(rc.id);
-    cc.parent = h;
-    cc.proc = LumiControlProc;
     HWND ctl = LumiCreateWindow(cc);
     if (!ctl) continue;
     if (!first) first = ctl;

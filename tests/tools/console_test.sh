@@ -5,16 +5,10 @@
 #   console_test.sh LUMIROLL_SETUP MKMEDIUM WORKDIR
 set -u
 setup=$1; mkmedium=$2; work=$3
-rm -rf "$work" && mkdir -p "$work/c/Users/Me/Desktop" "$work/c/Users/Me/Programs" "$work/c/Apps"
+rm -rf "$work" && mkdir -p "$work/c/Apps"
 "$mkmedium" "$work/media" >/dev/null || { echo "FAIL: mkmedium"; exit 1; }
 cp "$setup" "$work/media/lumiroll-setup"
-cat >"$work/registry.reg" <<'REG'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders]
-"Desktop"="C:\\Users\\Me\\Desktop"
-"Programs"="C:\\Users\\Me\\Programs"
-REG
+sh "$(dirname "$0")/../../tools/sample-machine.sh" "$work"
 export LUMIROLL_DRIVE_C="$work/c" LUMIROLL_REGISTRY="$work/registry.reg"
 status=0
 fail() { echo "FAIL: $*"; status=1; }
