@@ -16,7 +16,7 @@ struct Rgb {
   uint8_t r, g, b;
 };
 
-const Rgb kWhite{255, 255, 255}, kBlack{0, 0, 0};
+const Rgb kWhite{255, 255, 255};
 
 Rgb Mix(Rgb a, Rgb b, double t) {
   auto m = [t](uint8_t x, uint8_t y) { return static_cast<uint8_t>(x + (y - x) * t); };

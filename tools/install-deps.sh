@@ -11,4 +11,5 @@ $SUDO apt-get install -y -q --no-install-recommends \
   libmspack-dev mscompress \
   g++-mingw-w64-i686 mingw-w64-i686-dev \
   wine wine32:i386 liblnk-utils \
-  xvfb xauth xdotool x11-apps imagemagick
+  xvfb xauth xdotool x11-apps imagemagick \
+  clang libclang-rt-14-dev clang-format clang-tidy

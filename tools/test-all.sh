@@ -7,7 +7,7 @@ jobs=${JOBS:-2}
 status=0
 passed=0
 failed=0
-for preset in native win32; do
+for preset in native win32 native-asan; do
   cmake --preset "$preset" >/dev/null || exit 1
   cmake --build "build/$preset" -j "$jobs" || exit 1
   log="build/$preset/ctest.log"

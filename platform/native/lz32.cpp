@@ -239,7 +239,7 @@ class Expander {
   bool Refill() {
     if (eof_) return true;
     size_t left = static_cast<size_t>(iEnd_ - ip_);
-    std::memmove(inBuf_.get(), ip_, left);
+    if (left) std::memmove(inBuf_.get(), ip_, left);
     ip_ = inBuf_.get();
     iEnd_ = ip_ + left;
     size_t got = 0;
