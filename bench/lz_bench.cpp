@@ -27,8 +27,8 @@ size_t g_size = 0;
 
 // Mixed text and binary: words, numbers, runs and noise in blocks.
 std::vector<uint8_t> MixedData(size_t n, unsigned seed) {
-  static const char* words[] = {"wallpaper ", "slide ", "show ", "Lumiscroll ", "the ", "pictures ",
-                                "desktop ", "install ", "folder ", "sunset ", "nature ", "\r\n"};
+  static const char* words[] = {"wallpaper ", "slide ",   "show ",   "Lumiscroll ", "the ",    "pictures ",
+                                "desktop ",   "install ", "folder ", "sunset ",     "nature ", "\r\n"};
   std::vector<uint8_t> d;
   d.reserve(n);
   unsigned x = seed;

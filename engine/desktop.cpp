@@ -10,8 +10,8 @@ constexpr DWORD kContext = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX
 
 BOOL CInstaller::IsActiveDesktopAvailable() {
   IUnknown* desktop = nullptr;
-  HRESULT hr = ::CoCreateInstance(kClsidActiveDesktop, nullptr, kContext, kIidActiveDesktop,
-                                  reinterpret_cast<void**>(&desktop));
+  HRESULT hr =
+      ::CoCreateInstance(kClsidActiveDesktop, nullptr, kContext, kIidActiveDesktop, reinterpret_cast<void**>(&desktop));
   if (SUCCEEDED(hr) && desktop) desktop->Release();
   return hr == S_OK;
 }

@@ -48,7 +48,7 @@ class CInstaller {
   BOOL IsActiveDesktopAvailable();
 
   // Limits of the fixed buffers.
-  static constexpr int kMaxFolder = 259;  // folder fields: 260 with the NUL
+  static constexpr int kMaxFolder = 259;    // folder fields: 260 with the NUL
   static constexpr int kMaxFilePath = 255;  // expansion paths: 256 with the NUL
 
  protected:

@@ -3,13 +3,19 @@
 namespace {
 int CauseOf(DWORD err) {
   switch (err) {
-    case ERROR_FILE_NOT_FOUND: return CFileException::fileNotFound;
-    case ERROR_PATH_NOT_FOUND: return CFileException::badPath;
-    case ERROR_ACCESS_DENIED: return CFileException::accessDenied;
-    case ERROR_SHARING_VIOLATION: return CFileException::sharingViolation;
+    case ERROR_FILE_NOT_FOUND:
+      return CFileException::fileNotFound;
+    case ERROR_PATH_NOT_FOUND:
+      return CFileException::badPath;
+    case ERROR_ACCESS_DENIED:
+      return CFileException::accessDenied;
+    case ERROR_SHARING_VIOLATION:
+      return CFileException::sharingViolation;
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return CFileException::diskFull;
-    default: return CFileException::genericException;
+    case ERROR_HANDLE_DISK_FULL:
+      return CFileException::diskFull;
+    default:
+      return CFileException::genericException;
   }
 }
 }  // namespace
@@ -22,17 +28,31 @@ BOOL CFile::Open(const char* fileName, UINT flags, CFileException* error) {
   if (m_hFile != INVALID_HANDLE_VALUE) Close();
   DWORD access = 0;
   switch (flags & 3) {
-    case modeRead: access = GENERIC_READ; break;
-    case modeWrite: access = GENERIC_WRITE; break;
-    case modeReadWrite: access = GENERIC_READ | GENERIC_WRITE; break;
-    default: break;
+    case modeRead:
+      access = GENERIC_READ;
+      break;
+    case modeWrite:
+      access = GENERIC_WRITE;
+      break;
+    case modeReadWrite:
+      access = GENERIC_READ | GENERIC_WRITE;
+      break;
+    default:
+      break;
   }
   DWORD share = 0;
   switch (flags & 0x70) {
-    case shareDenyWrite: share = FILE_SHARE_READ; break;
-    case shareDenyRead: share = FILE_SHARE_WRITE; break;
-    case shareDenyNone: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
-    default: break;  // exclusive, compat
+    case shareDenyWrite:
+      share = FILE_SHARE_READ;
+      break;
+    case shareDenyRead:
+      share = FILE_SHARE_WRITE;
+      break;
+    case shareDenyNone:
+      share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+      break;
+    default:
+      break;  // exclusive, compat
   }
   DWORD disposition = OPEN_EXISTING;
   if (flags & modeCreate) disposition = (flags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;

@@ -11,8 +11,23 @@ class CException {
 
 class CFileException : public CException {
  public:
-  enum { none = 0, genericException, fileNotFound, badPath, tooManyOpenFiles, accessDenied, invalidFile,
-         removeCurrentDir, directoryFull, badSeek, hardIO, sharingViolation, lockViolation, diskFull, endOfFile };
+  enum {
+    none = 0,
+    genericException,
+    fileNotFound,
+    badPath,
+    tooManyOpenFiles,
+    accessDenied,
+    invalidFile,
+    removeCurrentDir,
+    directoryFull,
+    badSeek,
+    hardIO,
+    sharingViolation,
+    lockViolation,
+    diskFull,
+    endOfFile
+  };
   explicit CFileException(int cause = none, LONG osError = 0) : m_cause(cause), m_lOsError(osError) {}
   int m_cause;
   LONG m_lOsError;

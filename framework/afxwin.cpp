@@ -97,9 +97,7 @@ int CGdiObject::GetObject(int count, void* buffer) const {
   return m_hObject ? ::GetObjectA(m_hObject, count, buffer) : 0;
 }
 
-BOOL CBitmap::LoadBitmap(UINT id) {
-  return Attach(::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id)));
-}
+BOOL CBitmap::LoadBitmap(UINT id) { return Attach(::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id))); }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height) {
   return dc && Attach(::CreateCompatibleBitmap(dc->m_hDC, width, height));
@@ -262,8 +260,6 @@ LRESULT CALLBACK CWnd::WndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
   return handled ? result : ::CallWindowProcA(super, h, msg, w, l);
 }
 
-
-
 BOOL CWnd::UpdateData(BOOL save) {
   CDataExchange dx(this, save);
   DoDataExchange(&dx);
@@ -335,9 +331,7 @@ HBITMAP CStatic::SetBitmap(HBITMAP bitmap) {
   return reinterpret_cast<HBITMAP>(SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
 }
 
-HBITMAP CStatic::GetBitmap() const {
-  return reinterpret_cast<HBITMAP>(SendMessage(STM_GETIMAGE, IMAGE_BITMAP, 0));
-}
+HBITMAP CStatic::GetBitmap() const { return reinterpret_cast<HBITMAP>(SendMessage(STM_GETIMAGE, IMAGE_BITMAP, 0)); }
 
 // The application
 
@@ -506,8 +500,8 @@ LRESULT CALLBACK CreationHook(int code, WPARAM w, LPARAM l) {
       CPropertySheet* sheet = g_creating;
       g_creating = nullptr;
       if (sheet->Attach(h)) {
-        sheet->m_pfnSuper = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CWnd::WndProc)));
+        sheet->m_pfnSuper =
+            reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CWnd::WndProc)));
       }
     }
   }

@@ -37,18 +37,18 @@ class CObject {
 };
 
 #define RUNTIME_CLASS(c) (&c::class##c)
-#define DECLARE_DYNAMIC(c)                  \
- public:                                    \
-  static const CRuntimeClass class##c;      \
+#define DECLARE_DYNAMIC(c)             \
+ public:                               \
+  static const CRuntimeClass class##c; \
   const CRuntimeClass* GetRuntimeClass() const override;
 #define DECLARE_DYNCREATE(c) \
   DECLARE_DYNAMIC(c)         \
   static CObject* CreateObject();
-#define IMPLEMENT_DYNAMIC(c, base)                                                               \
+#define IMPLEMENT_DYNAMIC(c, base)                                                                   \
   const CRuntimeClass c::class##c = {#c, static_cast<int>(sizeof(c)), nullptr, RUNTIME_CLASS(base)}; \
   const CRuntimeClass* c::GetRuntimeClass() const { return &c::class##c; }
-#define IMPLEMENT_DYNCREATE(c, base)                                                                  \
-  CObject* c::CreateObject() { return new c; }                                                        \
+#define IMPLEMENT_DYNCREATE(c, base)                                                                         \
+  CObject* c::CreateObject() { return new c; }                                                               \
   const CRuntimeClass c::class##c = {#c, static_cast<int>(sizeof(c)), c::CreateObject, RUNTIME_CLASS(base)}; \
   const CRuntimeClass* c::GetRuntimeClass() const { return &c::class##c; }
 
@@ -69,40 +69,40 @@ struct AFX_MSGMAP {
 // Stands for the seven WM_CTLCOLOR* messages in an entry.
 constexpr UINT kAfxCtlColor = 0xFFFF0001u;
 
-#define DECLARE_MESSAGE_MAP()                      \
- protected:                                        \
-  static const AFX_MSGMAP* GetThisMessageMap();    \
+#define DECLARE_MESSAGE_MAP()                   \
+ protected:                                     \
+  static const AFX_MSGMAP* GetThisMessageMap(); \
   const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                   \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                      \
   const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-  const AFX_MSGMAP* theClass::GetThisMessageMap() {                              \
-    typedef theClass ThisClass;                                                  \
-    typedef baseClass TheBaseClass;                                              \
-    static_assert(sizeof(ThisClass*) > 0, "");                                   \
+  const AFX_MSGMAP* theClass::GetThisMessageMap() {                                 \
+    typedef theClass ThisClass;                                                     \
+    typedef baseClass TheBaseClass;                                                 \
+    static_assert(sizeof(ThisClass*) > 0, "");                                      \
     static const AFX_MSGMAP_ENTRY entries[] = {
-#define END_MESSAGE_MAP()                                                       \
-  {0, 0, 0, nullptr}                                                            \
-  }                                                                             \
-  ;                                                                             \
-  static const AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, entries};    \
-  return &map;                                                                  \
+#define END_MESSAGE_MAP()                                                    \
+  { 0, 0, 0, nullptr }                                                       \
+  }                                                                          \
+  ;                                                                          \
+  static const AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, entries}; \
+  return &map;                                                               \
   }
 
-#define ON_COMMAND(id, fn)                                                                            \
-  {WM_COMMAND, 0, static_cast<UINT>(id), [](CCmdTarget* p, UINT, WPARAM, LPARAM) -> LRESULT {         \
-     static_cast<ThisClass*>(p)->fn();                                                                 \
-     return 0;                                                                                         \
+#define ON_COMMAND(id, fn)                                                                    \
+  {WM_COMMAND, 0, static_cast<UINT>(id), [](CCmdTarget* p, UINT, WPARAM, LPARAM) -> LRESULT { \
+     static_cast<ThisClass*>(p)->fn();                                                        \
+     return 0;                                                                                \
    }},
 #define ON_BN_CLICKED(id, fn) ON_COMMAND(id, fn)
-#define ON_WM_TIMER()                                                                          \
-  {WM_TIMER, 0, 0, [](CCmdTarget* p, UINT, WPARAM w, LPARAM) -> LRESULT {                      \
-     static_cast<ThisClass*>(p)->OnTimer(static_cast<UINT_PTR>(w));                            \
-     return 0;                                                                                  \
+#define ON_WM_TIMER()                                                     \
+  {WM_TIMER, 0, 0, [](CCmdTarget* p, UINT, WPARAM w, LPARAM) -> LRESULT { \
+     static_cast<ThisClass*>(p)->OnTimer(static_cast<UINT_PTR>(w));       \
+     return 0;                                                            \
    }},
-#define ON_WM_CREATE()                                                                         \
-  {WM_CREATE, 0, 0, [](CCmdTarget* p, UINT, WPARAM, LPARAM l) -> LRESULT {                     \
-     return static_cast<ThisClass*>(p)->OnCreate(reinterpret_cast<LPCREATESTRUCT>(l));         \
+#define ON_WM_CREATE()                                                                 \
+  {WM_CREATE, 0, 0, [](CCmdTarget* p, UINT, WPARAM, LPARAM l) -> LRESULT {             \
+     return static_cast<ThisClass*>(p)->OnCreate(reinterpret_cast<LPCREATESTRUCT>(l)); \
    }},
 #define ON_WM_CTLCOLOR() {kAfxCtlColor, 0, 0, &AfxCtlColorThunk<ThisClass>},
 
@@ -244,8 +244,8 @@ template <class T>
 LRESULT AfxCtlColorThunk(CCmdTarget* p, UINT msg, WPARAM w, LPARAM l) {
   CDC dc;
   dc.Attach(reinterpret_cast<HDC>(w));
-  HBRUSH brush = static_cast<T*>(p)->OnCtlColor(&dc, CWnd::FromHandle(reinterpret_cast<HWND>(l)),
-                                                msg - WM_CTLCOLORMSGBOX);
+  HBRUSH brush =
+      static_cast<T*>(p)->OnCtlColor(&dc, CWnd::FromHandle(reinterpret_cast<HWND>(l)), msg - WM_CTLCOLORMSGBOX);
   dc.Detach();
   return reinterpret_cast<LRESULT>(brush);
 }

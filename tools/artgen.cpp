@@ -85,7 +85,8 @@ class Canvas {
       Rgb c = colours[i % colours.size()];
       for (int row = 0; row < 7; ++row)
         for (int col = 0; col < 5; ++col)
-          if (g[row] & (0x10 >> col)) Rect(x + col * scale, y + row * scale, x + (col + 1) * scale, y + (row + 1) * scale, c);
+          if (g[row] & (0x10 >> col))
+            Rect(x + col * scale, y + row * scale, x + (col + 1) * scale, y + (row + 1) * scale, c);
       x += 5 * scale + (scale + 1) / 2;
     }
   }
@@ -267,9 +268,9 @@ Canvas Stop() {  // 113: a stop sign on its pole
 
 // The icon: a framed picture (mountain and sun), in the 16 standard colours.
 bool SaveIcon(const std::string& path) {
-  const Rgb palette[16] = {{0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0}, {0, 0, 128},   {128, 0, 128},
-                           {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0},
-                           {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+  const Rgb palette[16] = {{0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},  {0, 0, 128}, {128, 0, 128},
+                           {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0},    {0, 255, 0}, {255, 255, 0},
+                           {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255}};
   auto nearest = [&](Rgb c) {
     int best = 0;
     long bestD = -1;
@@ -307,7 +308,8 @@ bool SaveIcon(const std::string& path) {
     const int xorRow = ((n * 4 + 31) / 32) * 4, andRow = ((n + 31) / 32) * 4;
     for (int y = n - 1; y >= 0; --y) {
       std::vector<uint8_t> row(static_cast<size_t>(xorRow), 0);
-      for (int x = 0; x < n; ++x) row[static_cast<size_t>(x / 2)] |= static_cast<uint8_t>(nearest(c.Get(x, y)) << (x % 2 ? 0 : 4));
+      for (int x = 0; x < n; ++x)
+        row[static_cast<size_t>(x / 2)] |= static_cast<uint8_t>(nearest(c.Get(x, y)) << (x % 2 ? 0 : 4));
       img.insert(img.end(), row.begin(), row.end());
     }
     img.insert(img.end(), static_cast<size_t>(andRow * n), 0);  // fully opaque
@@ -340,9 +342,9 @@ int main(int argc, char** argv) {
     const char* name;
     Canvas (*draw)();
   };
-  const Item items[] = {{"slide1.bmp", Sunset},  {"slide2.bmp", Tree},        {"slide3.bmp", Mountain},
-                        {"slide4.bmp", Flower},  {"slide5.bmp", Waterfall},   {"logo.bmp", Logo},
-                        {"folders.bmp", Folders}, {"golight.bmp", GoLight},   {"fireworks.bmp", Fireworks},
+  const Item items[] = {{"slide1.bmp", Sunset},   {"slide2.bmp", Tree},      {"slide3.bmp", Mountain},
+                        {"slide4.bmp", Flower},   {"slide5.bmp", Waterfall}, {"logo.bmp", Logo},
+                        {"folders.bmp", Folders}, {"golight.bmp", GoLight},  {"fireworks.bmp", Fireworks},
                         {"stop.bmp", Stop}};
   bool ok = true;
   for (const Item& it : items) ok = it.draw().SaveBmp(dir + "/" + it.name) && ok;

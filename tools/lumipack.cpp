@@ -85,13 +85,20 @@ int Compress(const std::string& file, const std::string& outDir) {
 
 const char* LzErrorText(long r) {
   switch (r) {
-    case LZERROR_BADINHANDLE: return "cannot open it";
-    case LZERROR_BADOUTHANDLE: return "cannot create the output";
-    case LZERROR_READ: return "file is corrupt";
-    case LZERROR_WRITE: return "write error (disk full?)";
-    case LZERROR_GLOBALLOC: return "out of memory";
-    case LZERROR_UNKNOWNALG: return "unknown compression method";
-    default: return "expansion failed";
+    case LZERROR_BADINHANDLE:
+      return "cannot open it";
+    case LZERROR_BADOUTHANDLE:
+      return "cannot create the output";
+    case LZERROR_READ:
+      return "file is corrupt";
+    case LZERROR_WRITE:
+      return "write error (disk full?)";
+    case LZERROR_GLOBALLOC:
+      return "out of memory";
+    case LZERROR_UNKNOWNALG:
+      return "unknown compression method";
+    default:
+      return "expansion failed";
   }
 }
 

@@ -34,8 +34,8 @@ bool Write(const std::string& path, const std::string& bytes, std::string* error
 }  // namespace
 
 std::string ExpandedMediumName(const std::string& name) {
-  static const char* const kExt[][2] = {{".ex_", ".exe"}, {".dl_", ".dll"}, {".do_", ".doc"},
-                                        {".jp_", ".jpg"}, {".gi_", ".gif"}};
+  static const char* const kExt[][2] = {
+      {".ex_", ".exe"}, {".dl_", ".dll"}, {".do_", ".doc"}, {".jp_", ".jpg"}, {".gi_", ".gif"}};
   for (const auto& e : kExt) {
     if (name.size() > 4 && name.compare(name.size() - 4, 4, e[0]) == 0) return name.substr(0, name.size() - 4) + e[1];
   }

@@ -1,6 +1,8 @@
 #!/bin/sh
-# Builds both presets and runs every test: natively, then the Win32 test
-# programs under Wine. Ends with one line that sums up both ctest runs.
+# Builds every preset and runs every test: natively, then the Win32 test
+# programs under Wine, then the native suite again under ASan and UBSan with
+# the fuzz targets (a minute each). Ends with one line that sums up the
+# three ctest runs.
 set -u
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-2}

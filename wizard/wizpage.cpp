@@ -60,5 +60,6 @@ void CWizardPage::SetItemText(int id, const char* text) {
 }
 
 void CWizardPage::SetItemBold(int id) {
-  if (CWnd* item = GetDlgItem(id)) item->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_fontBold.GetSafeHandle()), TRUE);
+  if (CWnd* item = GetDlgItem(id))
+    item->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_fontBold.GetSafeHandle()), TRUE);
 }

@@ -143,8 +143,8 @@ std::string LumiHostRender() {
         if (c->id == 0xFFFF) {
           out << "  [panel" << (white ? ", white" : "") << "]\n";
         } else if (p.shown) {
-          out << "  [picture: bitmap " << p.bitmapId << ", " << p.width << " x " << p.height << " in "
-              << p.clientWidth << " x " << p.clientHeight << "]\n";
+          out << "  [picture: bitmap " << p.bitmapId << ", " << p.width << " x " << p.height << " in " << p.clientWidth
+              << " x " << p.clientHeight << "]\n";
         } else {
           out << "  [picture: none]\n";
         }
@@ -161,8 +161,11 @@ std::string LumiHostRender() {
   const struct {
     int psbtn;
     const char* name;
-  } buttons[] = {{PSBTN_BACK, "back"}, {PSBTN_NEXT, "next"}, {PSBTN_FINISH, "finish"},
-                 {PSBTN_CANCEL, "cancel"}, {PSBTN_HELP, "help"}};
+  } buttons[] = {{PSBTN_BACK, "back"},
+                 {PSBTN_NEXT, "next"},
+                 {PSBTN_FINISH, "finish"},
+                 {PSBTN_CANCEL, "cancel"},
+                 {PSBTN_HELP, "help"}};
   for (const auto& b : buttons) {
     LumiButton s = LumiHostButton(b.psbtn);
     if (!s.visible) continue;
@@ -182,9 +185,8 @@ bool LumiConsoleStep(const std::string& raw, std::string& reply) {
   const struct {
     const char* name;
     int psbtn;
-  } presses[] = {{"next", PSBTN_NEXT},     {"back", PSBTN_BACK}, {"finish", PSBTN_FINISH},
-                 {"close", PSBTN_FINISH},  {"cancel", PSBTN_CANCEL}, {"quit", PSBTN_CANCEL},
-                 {"help", PSBTN_HELP}};
+  } presses[] = {{"next", PSBTN_NEXT},     {"back", PSBTN_BACK},   {"finish", PSBTN_FINISH}, {"close", PSBTN_FINISH},
+                 {"cancel", PSBTN_CANCEL}, {"quit", PSBTN_CANCEL}, {"help", PSBTN_HELP}};
   if (word.empty()) return true;
   for (const auto& p : presses) {
     if (word != p.name) continue;

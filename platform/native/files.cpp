@@ -33,11 +33,16 @@ BOOL Fail(DWORD err) {
 
 DWORD FromErrno(int e) {
   switch (e) {
-    case ENOENT: return ERROR_PATH_NOT_FOUND;
-    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
-    case ENOSPC: return ERROR_DISK_FULL;
-    case EDQUOT: return ERROR_DISK_FULL;
-    default: return ERROR_ACCESS_DENIED;
+    case ENOENT:
+      return ERROR_PATH_NOT_FOUND;
+    case ENOTDIR:
+      return ERROR_PATH_NOT_FOUND;
+    case ENOSPC:
+      return ERROR_DISK_FULL;
+    case EDQUOT:
+      return ERROR_DISK_FULL;
+    default:
+      return ERROR_ACCESS_DENIED;
   }
 }
 
@@ -68,10 +73,17 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, void*, DWORD d
   bool wantWrite = (access & GENERIC_WRITE) != 0;
   flags |= wantWrite ? ((access & GENERIC_READ) ? O_RDWR : O_WRONLY) : O_RDONLY;
   switch (disposition) {
-    case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
-    case CREATE_ALWAYS: flags |= O_CREAT; break;  // emptied below, once the file is known to be free
-    case OPEN_ALWAYS: flags |= O_CREAT; break;
-    case OPEN_EXISTING: break;
+    case CREATE_NEW:
+      flags |= O_CREAT | O_EXCL;
+      break;
+    case CREATE_ALWAYS:
+      flags |= O_CREAT;
+      break;  // emptied below, once the file is known to be free
+    case OPEN_ALWAYS:
+      flags |= O_CREAT;
+      break;
+    case OPEN_EXISTING:
+      break;
     default:
       g_lastError = ERROR_INVALID_PARAMETER;
       return INVALID_HANDLE_VALUE;

@@ -76,8 +76,9 @@ LumiGdiObject* ParseBmp(const std::string& b) {
         size_t at = src + static_cast<size_t>(x) * (bits / 8);
         px = Le(b, at, 3);
       } else {
-        uint32_t index = bits == 8 ? static_cast<unsigned char>(b[src + static_cast<size_t>(x)])
-                                   : (static_cast<unsigned char>(b[src + static_cast<size_t>(x / 2)]) >> (x % 2 ? 0 : 4)) & 0xF;
+        uint32_t index =
+            bits == 8 ? static_cast<unsigned char>(b[src + static_cast<size_t>(x)])
+                      : (static_cast<unsigned char>(b[src + static_cast<size_t>(x / 2)]) >> (x % 2 ? 0 : 4)) & 0xF;
         px = index < colours ? Le(b, paletteAt + index * 4, 3) : 0;
       }
       bmp->pixels[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] = px;
@@ -86,7 +87,6 @@ LumiGdiObject* ParseBmp(const std::string& b) {
   return bmp;
 }
 }  // namespace
-
 
 namespace {
 std::set<HGDIOBJ>& Live() {

@@ -150,8 +150,8 @@ std::string LumiHostToWindowsPath(const std::string& hostPath) {
     if (!DriveFolder(l, folder)) continue;
     char rf[PATH_MAX];
     if (realpath(folder.c_str(), rf)) folder = rf;
-    bool inside = folder == "/" || path == folder ||
-                  (path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == '/');
+    bool inside =
+        folder == "/" || path == folder || (path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == '/');
     if (inside && (!bestLetter || folder.size() > bestFolder.size())) {
       bestLetter = l;
       bestFolder = folder;
@@ -236,4 +236,3 @@ HRESULT WINAPI OleInitialize(LPVOID) { return g_oleDepth++ == 0 ? S_OK : S_FALSE
 void WINAPI OleUninitialize(void) {
   if (g_oleDepth > 0) --g_oleDepth;
 }
-

@@ -94,8 +94,8 @@ Kind Classify(int fd, uint32_t& length, unsigned char& recorded) {
     } else {
       kind = Kind::Compressed;
       recorded = h[9];
-      length = static_cast<uint32_t>(h[10]) | static_cast<uint32_t>(h[11]) << 8 |
-               static_cast<uint32_t>(h[12]) << 16 | static_cast<uint32_t>(h[13]) << 24;
+      length = static_cast<uint32_t>(h[10]) | static_cast<uint32_t>(h[11]) << 8 | static_cast<uint32_t>(h[12]) << 16 |
+               static_cast<uint32_t>(h[13]) << 24;
       return kind;
     }
   }

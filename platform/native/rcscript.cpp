@@ -18,20 +18,51 @@ struct StyleName {
   unsigned long value;
 };
 const StyleName kStyles[] = {
-    {"WS_OVERLAPPED", 0x00000000}, {"WS_POPUP", 0x80000000},   {"WS_CHILD", 0x40000000},
-    {"WS_MINIMIZE", 0x20000000},   {"WS_VISIBLE", 0x10000000}, {"WS_DISABLED", 0x08000000},
-    {"WS_CLIPSIBLINGS", 0x04000000}, {"WS_CLIPCHILDREN", 0x02000000}, {"WS_MAXIMIZE", 0x01000000},
-    {"WS_CAPTION", 0x00C00000},    {"WS_BORDER", 0x00800000},  {"WS_DLGFRAME", 0x00400000},
-    {"WS_VSCROLL", 0x00200000},    {"WS_HSCROLL", 0x00100000}, {"WS_SYSMENU", 0x00080000},
-    {"WS_THICKFRAME", 0x00040000}, {"WS_GROUP", 0x00020000},   {"WS_TABSTOP", 0x00010000},
-    {"WS_EX_CLIENTEDGE", 0x00000200}, {"WS_EX_STATICEDGE", 0x00020000}, {"WS_EX_TRANSPARENT", 0x00000020},
-    {"DS_SETFONT", 0x40},          {"DS_MODALFRAME", 0x80},    {"DS_3DLOOK", 0x04}, {"DS_CONTROL", 0x400},
-    {"SS_LEFT", 0x0},              {"SS_CENTER", 0x1},         {"SS_RIGHT", 0x2},   {"SS_ICON", 0x3},
-    {"SS_BITMAP", 0xE},            {"SS_CENTERIMAGE", 0x200},  {"SS_SUNKEN", 0x1000}, {"SS_NOTIFY", 0x100},
-    {"ES_LEFT", 0x0},              {"ES_MULTILINE", 0x4},      {"ES_AUTOVSCROLL", 0x40}, {"ES_AUTOHSCROLL", 0x80},
-    {"ES_READONLY", 0x800},        {"ES_WANTRETURN", 0x1000},
-    {"BS_PUSHBUTTON", 0x0},        {"BS_DEFPUSHBUTTON", 0x1},  {"BS_CHECKBOX", 0x2}, {"BS_AUTOCHECKBOX", 0x3},
-    {"BS_GROUPBOX", 0x7},          {"IDC_STATIC", 0xFFFFFFFF},
+    {"WS_OVERLAPPED", 0x00000000},
+    {"WS_POPUP", 0x80000000},
+    {"WS_CHILD", 0x40000000},
+    {"WS_MINIMIZE", 0x20000000},
+    {"WS_VISIBLE", 0x10000000},
+    {"WS_DISABLED", 0x08000000},
+    {"WS_CLIPSIBLINGS", 0x04000000},
+    {"WS_CLIPCHILDREN", 0x02000000},
+    {"WS_MAXIMIZE", 0x01000000},
+    {"WS_CAPTION", 0x00C00000},
+    {"WS_BORDER", 0x00800000},
+    {"WS_DLGFRAME", 0x00400000},
+    {"WS_VSCROLL", 0x00200000},
+    {"WS_HSCROLL", 0x00100000},
+    {"WS_SYSMENU", 0x00080000},
+    {"WS_THICKFRAME", 0x00040000},
+    {"WS_GROUP", 0x00020000},
+    {"WS_TABSTOP", 0x00010000},
+    {"WS_EX_CLIENTEDGE", 0x00000200},
+    {"WS_EX_STATICEDGE", 0x00020000},
+    {"WS_EX_TRANSPARENT", 0x00000020},
+    {"DS_SETFONT", 0x40},
+    {"DS_MODALFRAME", 0x80},
+    {"DS_3DLOOK", 0x04},
+    {"DS_CONTROL", 0x400},
+    {"SS_LEFT", 0x0},
+    {"SS_CENTER", 0x1},
+    {"SS_RIGHT", 0x2},
+    {"SS_ICON", 0x3},
+    {"SS_BITMAP", 0xE},
+    {"SS_CENTERIMAGE", 0x200},
+    {"SS_SUNKEN", 0x1000},
+    {"SS_NOTIFY", 0x100},
+    {"ES_LEFT", 0x0},
+    {"ES_MULTILINE", 0x4},
+    {"ES_AUTOVSCROLL", 0x40},
+    {"ES_AUTOHSCROLL", 0x80},
+    {"ES_READONLY", 0x800},
+    {"ES_WANTRETURN", 0x1000},
+    {"BS_PUSHBUTTON", 0x0},
+    {"BS_DEFPUSHBUTTON", 0x1},
+    {"BS_CHECKBOX", 0x2},
+    {"BS_AUTOCHECKBOX", 0x3},
+    {"BS_GROUPBOX", 0x7},
+    {"IDC_STATIC", 0xFFFFFFFF},
 };
 
 unsigned ClassOrdinal(const std::string& name) {
@@ -288,20 +319,41 @@ bool RcScript::Lex(const std::string& file, const std::string& s, int depth, std
         if (i >= n) return Fail(file, line, "unterminated string");
         char e = s[i++];
         switch (e) {
-          case 'n': t.text += '\n'; break;
-          case 'r': t.text += '\r'; break;
-          case 't': t.text += '\t'; break;
-          case 'a': t.text += '\a'; break;
-          case 'b': t.text += '\b'; break;
-          case 'f': t.text += '\f'; break;
-          case 'v': t.text += '\v'; break;
-          case '\\': t.text += '\\'; break;
-          case '"': t.text += '"'; break;
-          case '\'': t.text += '\''; break;
+          case 'n':
+            t.text += '\n';
+            break;
+          case 'r':
+            t.text += '\r';
+            break;
+          case 't':
+            t.text += '\t';
+            break;
+          case 'a':
+            t.text += '\a';
+            break;
+          case 'b':
+            t.text += '\b';
+            break;
+          case 'f':
+            t.text += '\f';
+            break;
+          case 'v':
+            t.text += '\v';
+            break;
+          case '\\':
+            t.text += '\\';
+            break;
+          case '"':
+            t.text += '"';
+            break;
+          case '\'':
+            t.text += '\'';
+            break;
           case 'x': {
             int v = 0, digits = 0;
             while (i < n && digits < 2 && std::isxdigit(static_cast<unsigned char>(s[i]))) {
-              v = v * 16 + (std::isdigit(static_cast<unsigned char>(s[i])) ? s[i] - '0' : (std::tolower(s[i]) - 'a' + 10));
+              v = v * 16 +
+                  (std::isdigit(static_cast<unsigned char>(s[i])) ? s[i] - '0' : (std::tolower(s[i]) - 'a' + 10));
               ++i;
               ++digits;
             }
@@ -322,7 +374,8 @@ bool RcScript::Lex(const std::string& file, const std::string& s, int depth, std
             }
         }
       }
-    } else if (std::isdigit(static_cast<unsigned char>(c)) || (c == '-' && i + 1 < n && std::isdigit(static_cast<unsigned char>(s[i + 1])))) {
+    } else if (std::isdigit(static_cast<unsigned char>(c)) ||
+               (c == '-' && i + 1 < n && std::isdigit(static_cast<unsigned char>(s[i + 1])))) {
       t.kind = Token::Number;
       const char* p = s.c_str() + i;
       char* endp = nullptr;
@@ -385,10 +438,12 @@ bool RcScript::ParseStringTable(size_t& i) {
       return true;
     }
     long id = 0;
-    if (!Value(t, id) || id < 0 || id > 0xFFFF) return Fail(sources_->front().name, t.line, "bad string id '" + t.text + "'");
+    if (!Value(t, id) || id < 0 || id > 0xFFFF)
+      return Fail(sources_->front().name, t.line, "bad string id '" + t.text + "'");
     ++i;
     if (i < tokens_.size() && tokens_[i].text == ",") ++i;
-    if (i >= tokens_.size() || tokens_[i].kind != Token::String) return Fail(sources_->front().name, t.line, "string id without text");
+    if (i >= tokens_.size() || tokens_[i].kind != Token::String)
+      return Fail(sources_->front().name, t.line, "string id without text");
     std::string text = tokens_[i].text;
     ++i;
     while (i < tokens_.size() && tokens_[i].kind == Token::String) text += tokens_[i++].text;  // adjacent literals join

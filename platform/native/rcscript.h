@@ -15,7 +15,7 @@ struct RcControl {
   std::string text;     // the initial text, or empty when textId is set
   unsigned textId = 0;  // a resource id as initial image (CONTROL 109, ...)
   bool hasTextId = false;
-  unsigned id = 0;      // 16-bit: -1 is 65535
+  unsigned id = 0;  // 16-bit: -1 is 65535
   std::string className;
   unsigned classOrdinal = 0;  // 0x80 Button, 0x81 Edit, 0x82 Static, ...; 0 for other classes
   unsigned long style = 0, exStyle = 0;

@@ -279,9 +279,7 @@ LumiButton LumiHostButton(int psbtn) {
   return b;
 }
 
-HWND LumiHostPage() {
-  return g_sheet && g_sheet->current >= 0 ? g_sheet->pageWindows[g_sheet->current] : nullptr;
-}
+HWND LumiHostPage() { return g_sheet && g_sheet->current >= 0 ? g_sheet->pageWindows[g_sheet->current] : nullptr; }
 unsigned LumiHostPageTemplate() {
   return g_sheet && g_sheet->current >= 0 ? TemplateOf(g_sheet->pages[g_sheet->current]) : 0;
 }

@@ -68,8 +68,7 @@ LPITEMIDLIST MakeList(const std::string& text) {
 bool IsFolder(const std::string& winPath) {
   std::string host;
   struct stat st;
-  return !winPath.empty() && LumiMapPath(winPath.c_str(), host) && stat(host.c_str(), &st) == 0 &&
-         S_ISDIR(st.st_mode);
+  return !winPath.empty() && LumiMapPath(winPath.c_str(), host) && stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 // The next answer: queued ones first, then the console. False: cancelled.

@@ -41,12 +41,12 @@ std::vector<uint8_t> LinkFile(const std::string& target, const std::string& desc
   const uint8_t clsid[16] = {0x01, 0x14, 0x02, 0, 0, 0, 0, 0, 0xC0, 0, 0, 0, 0, 0, 0, 0x46};
   b.insert(b.end(), clsid, clsid + 16);
   Put32(b, kHasLinkInfo | (description.empty() ? 0 : kHasName));
-  Put32(b, 0);                                 // file attributes
-  for (int k = 0; k < 6; ++k) Put32(b, 0);     // creation, access, write times
-  Put32(b, 0);                                 // file size
-  Put32(b, 0);                                 // icon index
-  Put32(b, 1);                                 // SW_SHOWNORMAL
-  Put16(b, 0);                                 // hot key
+  Put32(b, 0);                              // file attributes
+  for (int k = 0; k < 6; ++k) Put32(b, 0);  // creation, access, write times
+  Put32(b, 0);                              // file size
+  Put32(b, 0);                              // icon index
+  Put32(b, 1);                              // SW_SHOWNORMAL
+  Put16(b, 0);                              // hot key
   Put16(b, 0);
   Put32(b, 0);
   Put32(b, 0);
@@ -137,10 +137,9 @@ class ShellLink final : public IShellLinkA, public IPersistFile {
 };
 
 // Code page 1252's characters 0x80 to 0x9F; the rest of its upper half is Latin-1.
-const uint16_t k1252[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
-                            0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+const uint16_t k1252[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+                            0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+                            0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
 
 }  // namespace
 

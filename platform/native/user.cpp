@@ -131,7 +131,8 @@ HWND LumiCreateDialog(unsigned templateId, HWND parent, DLGPROC proc, LPARAM ini
   auto it = dialogs.find(templateId);
   if (it == dialogs.end()) return nullptr;
   const RcDialog& d = it->second;
-  LumiCreate c = FromTemplate("#32770", d.caption.c_str(), d.style, d.exStyle, d.x, d.y, d.cx, d.cy, parent, DialogProc);
+  LumiCreate c =
+      FromTemplate("#32770", d.caption.c_str(), d.style, d.exStyle, d.x, d.y, d.cx, d.cy, parent, DialogProc);
   c.dlgProc = proc;
   HWND h = LumiCreateWindow(c);
   if (!h) return nullptr;

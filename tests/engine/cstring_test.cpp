@@ -51,13 +51,20 @@ TEST(CString, LoadStringReadsTheProgramsStringTable) {
     const char* text;
   };
   const Case cases[] = {
-      {1, "Lumiscroll Installation"}, {51, "Lumiroll.ex_"},          {56, "Lumiroll.cnt"},
-      {5, "You're ready to install..."}, {11, "Please Wait..."},
-      {9, "Double click the new Lumiscroll icon on your desktop to start Lumiscroll.  Thank you for trying the "
-          "program! We hope you find it useful.\r\n\r\nTamvik Software"},
-      {10, "Lumiscroll could not be completely installed. Please notify us at support@lumiscroll.example.\r\n"
-           "The following error(s) were encountered:\r\n"},
-      {101, "Bkgnds1\\bkgnd1.jp_"},   {108, "Bkgnds1\\turtle.gi_"}, {126, "Nature\\Sheep.jp_"},
+      {1, "Lumiscroll Installation"},
+      {51, "Lumiroll.ex_"},
+      {56, "Lumiroll.cnt"},
+      {5, "You're ready to install..."},
+      {11, "Please Wait..."},
+      {9,
+       "Double click the new Lumiscroll icon on your desktop to start Lumiscroll.  Thank you for trying the "
+       "program! We hope you find it useful.\r\n\r\nTamvik Software"},
+      {10,
+       "Lumiscroll could not be completely installed. Please notify us at support@lumiscroll.example.\r\n"
+       "The following error(s) were encountered:\r\n"},
+      {101, "Bkgnds1\\bkgnd1.jp_"},
+      {108, "Bkgnds1\\turtle.gi_"},
+      {126, "Nature\\Sheep.jp_"},
   };
   for (const Case& c : cases) {
     CString s;

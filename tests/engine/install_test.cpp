@@ -7,9 +7,9 @@
 #include <string>
 
 #include "medium.h"
+#include "pages.h"
 #include "resource.h"
 #include "testfs.h"
-#include "pages.h"
 #include "wizsheet.h"
 
 namespace {
@@ -35,7 +35,8 @@ bool ReadCategoryFile(const std::string& path, std::vector<Record>& out, std::st
   if (!GetFile(path, b)) return why = "cannot read " + path, false;
   if (b.size() < 6) return why = "shorter than its header", false;
   uint32_t n = Le32(b, 0);
-  if ((n & 0xFFFFu) != static_cast<uint32_t>(static_cast<unsigned char>(b[4]) | static_cast<unsigned char>(b[5]) << 8)) {
+  if ((n & 0xFFFFu) !=
+      static_cast<uint32_t>(static_cast<unsigned char>(b[4]) | static_cast<unsigned char>(b[5]) << 8)) {
     return why = "the two counts differ", false;
   }
   if (b.size() != 6 + 324ull * n) return why = "size " + std::to_string(b.size()) + " for " + std::to_string(n), false;
@@ -122,10 +123,14 @@ TEST_F(InstallRun, AFullRunInstallsEverything) {
     const char* file;
     Record expected[3];
   } lists[] = {
-      {"Photos.dat", {{folder_ + "\\Sunsets", "Sunsets", 0}, {folder_ + "\\Nature", "Nature", 0},
-                      {folder_ + "\\WFalls", "Waterfalls", 0}}},
-      {"Bkgnds.dat", {{folder_ + "\\Bkgnds1", "Light Patterns", 0}, {folder_ + "\\Bkgnds2", "Dark Patterns", 0},
-                      {windows, "Windows Standard", 0}}},
+      {"Photos.dat",
+       {{folder_ + "\\Sunsets", "Sunsets", 0},
+        {folder_ + "\\Nature", "Nature", 0},
+        {folder_ + "\\WFalls", "Waterfalls", 0}}},
+      {"Bkgnds.dat",
+       {{folder_ + "\\Bkgnds1", "Light Patterns", 0},
+        {folder_ + "\\Bkgnds2", "Dark Patterns", 0},
+        {windows, "Windows Standard", 0}}},
   };
   for (const auto& list : lists) {
     std::vector<Record> r;

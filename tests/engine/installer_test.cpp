@@ -1,10 +1,11 @@
 // CInstaller: construction, folder creation and file expansion, against the
 // platform of the build (our stand-ins natively, the real calls under Wine).
+#include "installer.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "installer.h"
 #include "szdd.h"
 #include "testfs.h"
 
@@ -61,15 +62,15 @@ TEST(CreateDirTree, OutcomesByWhatIsThere) {
     bool madeFolder;
   };
   const Case cases[] = {
-      {s + "\\One", 1, true},           // parent exists: one step
-      {s + "\\Exists", 1, true},        // already there
-      {s + "\\AFile", 1, false},        // a file of that name counts as existing
-      {s + "\\T\\U\\", 1, true},        // trailing backslash
-      {s.substr(0, 3), 1, true},        // a drive root that exists
-      {"", 0, false},                   // nothing to make
-      {"Q:\\A", 0, false},              // no such drive
-      {s + "\\bad<name", 0, false},     // a name the file system refuses
-      {s + "\\AFile\\Below", 0, false}, // a file where a folder should be
+      {s + "\\One", 1, true},            // parent exists: one step
+      {s + "\\Exists", 1, true},         // already there
+      {s + "\\AFile", 1, false},         // a file of that name counts as existing
+      {s + "\\T\\U\\", 1, true},         // trailing backslash
+      {s.substr(0, 3), 1, true},         // a drive root that exists
+      {"", 0, false},                    // nothing to make
+      {"Q:\\A", 0, false},               // no such drive
+      {s + "\\bad<name", 0, false},      // a name the file system refuses
+      {s + "\\AFile\\Below", 0, false},  // a file where a folder should be
   };
   for (const Case& c : cases) {
     CInstaller inst;

@@ -31,12 +31,12 @@ TEST(GetExpandedName, RestoresTheRecordedCharacter) {
   const Case cases[] = {
       {"Lumiroll.ex_", 'e', "Lumiroll.exe"},
       {"hello.tx_", 't', "hello.txt"},
-      {"HELLO.TX_", 't', "HELLO.TXT"},   // the case of the last letter before it
+      {"HELLO.TX_", 't', "HELLO.TXT"},  // the case of the last letter before it
       {"up.TX_", 'T', "up.TXT"},
       {"m1.Tx_", 't', "m1.Txt"},
       {"m2.tX_", 't', "m2.tXT"},
       {"m3.tx_", 'T', "m3.txt"},
-      {"m4.1_", 'X', "m4.1x"},           // letters before the dot count too
+      {"m4.1_", 'X', "m4.1x"},  // letters before the dot count too
       {"M4.1_", 'x', "M4.1X"},
       {"A.B_", 'q', "A.BQ"},
       {"m11.TX_", '1', "m11.TX1"},       // not a letter: as recorded
@@ -76,7 +76,7 @@ TEST(LZCopy, ExpandsOurCompressedFilesOfEverySize) {
     size_t size;
     int kind;  // 0 text, 1 random, 2 one repeated byte, 3 spaces
   };
-  const Case cases[] = {{0, 0},    {1, 0},    {2, 1},    {17, 2},   {18, 3},    {4095, 0},     {4096, 1},
+  const Case cases[] = {{0, 0},    {1, 0},    {2, 1},    {17, 2},    {18, 3},     {4095, 0},  {4096, 1},
                         {4097, 2}, {4097, 3}, {8192, 0}, {65537, 1}, {200000, 0}, {300000, 2}};
   for (const Case& c : cases) {
     std::string data;
@@ -84,7 +84,10 @@ TEST(LZCopy, ExpandsOurCompressedFilesOfEverySize) {
     for (size_t i = 0; i < c.size; ++i) {
       x = x * 1664525u + 1013904223u;
       const char* words = "the quick brown fox jumps over the lazy dog ";
-      data += c.kind == 0 ? words[(i + x % 3) % 44] : c.kind == 1 ? static_cast<char>(x >> 24) : c.kind == 2 ? 'A' : ' ';
+      data += c.kind == 0   ? words[(i + x % 3) % 44]
+              : c.kind == 1 ? static_cast<char>(x >> 24)
+              : c.kind == 2 ? 'A'
+                            : ' ';
     }
     std::string in = dir + "\\in.bi_", out = dir + "\\out.bin";
     ASSERT_TRUE(PutFile(in, Compressed(data, 'n')));

@@ -35,9 +35,15 @@ struct SplitCase {
 
 TEST(PathRules, DirAndFilePart) {
   const SplitCase cases[] = {
-      {"C:\\A\\B.txt", "C:\\A", "B.txt"}, {"C:\\A\\", "C:\\A", ""}, {"C:\\A", "C:", "A"},
-      {"C:\\", "C:", ""},                 {"C:", "", ""},           {"C:B.txt", "C", "B.txt"},
-      {"\\B.txt", "", "B.txt"},           {"B.txt", "", ""},        {"", "", ""},
+      {"C:\\A\\B.txt", "C:\\A", "B.txt"},
+      {"C:\\A\\", "C:\\A", ""},
+      {"C:\\A", "C:", "A"},
+      {"C:\\", "C:", ""},
+      {"C:", "", ""},
+      {"C:B.txt", "C", "B.txt"},
+      {"\\B.txt", "", "B.txt"},
+      {"B.txt", "", ""},
+      {"", "", ""},
   };
   CInstaller inst;
   for (const SplitCase& c : cases) {

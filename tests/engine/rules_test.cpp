@@ -1,9 +1,9 @@
 // The wizard frame's window-free rules, in both builds.
+#include "rules.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "rules.h"
 
 namespace {
 
@@ -21,13 +21,12 @@ TEST(FitSize, ScalesToTheLimitingSide) {
     int w, h, W, H, width, height;
   };
   const Case cases[] = {
-      {188, 156, 120, 200, 120, 99},  // width limits
-      {75, 134, 100, 100, 55, 100},   // 55.97 truncated
-      {100, 50, 200, 100, 200, 100},  // equal ratios: the height side
-      {48, 48, 64, 64, 64, 64},       // enlarged
-      {11, 11, 30, 15, 14, 15},       // 11 x (15 / 11) is just below 15
-      {166, 70, 242, 58, 137, 58},
-      {1, 1000, 10, 10, 0, 10},       // a side may truncate to nothing
+      {188, 156, 120, 200, 120, 99},                            // width limits
+      {75, 134, 100, 100, 55, 100},                             // 55.97 truncated
+      {100, 50, 200, 100, 200, 100},                            // equal ratios: the height side
+      {48, 48, 64, 64, 64, 64},                                 // enlarged
+      {11, 11, 30, 15, 14, 15},                                 // 11 x (15 / 11) is just below 15
+      {166, 70, 242, 58, 137, 58},   {1, 1000, 10, 10, 0, 10},  // a side may truncate to nothing
   };
   for (const Case& c : cases) {
     int width = -1, height = -1;

@@ -59,7 +59,9 @@ TEST(DriveMap, ADoubleByteTrailByteIsNotASeparator) {
   LumiStubSetCodePage(932);
   std::string scratch = ScratchFolder();
   // 0x95 0x5C is one Shift JIS character whose second byte is 0x5C.
-  std::string name = "\x95\x5C" "folder";
+  std::string name =
+      "\x95\x5C"
+      "folder";
   EXPECT_EQ(HostOf(scratch + "\\" + name), HostOf(scratch) + "/" + name);
   LumiStubSetCodePage(1252);
   EXPECT_EQ(HostOf(scratch + "\\" + name), HostOf(scratch) + "/\x95/folder");
@@ -134,9 +136,8 @@ TEST(Mkdir, ReportsTheThreeOutcomesThroughErrno) {
     int err;
   };
   const Case cases[] = {
-      {s + "\\new", 0, 0},        {s + "\\new", -1, EEXIST},     {s + "\\new\\", -1, EEXIST},
-      {s + "\\file", -1, EEXIST}, {s + "\\a\\b", -1, ENOENT},     {"Q:\\x", -1, ENOENT},
-      {s + "\\a<b", -1, EINVAL},  {s + "\\file\\x", -1, ENOENT},
+      {s + "\\new", 0, 0},        {s + "\\new", -1, EEXIST}, {s + "\\new\\", -1, EEXIST}, {s + "\\file", -1, EEXIST},
+      {s + "\\a\\b", -1, ENOENT}, {"Q:\\x", -1, ENOENT},     {s + "\\a<b", -1, EINVAL},   {s + "\\file\\x", -1, ENOENT},
   };
   for (const Case& c : cases) {
     errno = 0;

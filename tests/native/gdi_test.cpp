@@ -44,13 +44,13 @@ TEST(Bitmaps, DamagedFilesAreNoBitmaps) {
     return s;
   };
   const std::string cases[] = {
-      good->substr(0, 53),           // shorter than the headers
+      good->substr(0, 53),                // shorter than the headers
       good->substr(0, good->size() - 1),  // pixels cut short
-      with(0, 'X'),                  // no signature
-      with(28, 16),                  // 16 bits a pixel: not served
-      with(30, 1),                   // compressed
-      with(21, 0x7F),                // a width far too large
-      with(10, 0x7F),                // pixel data beyond the file
+      with(0, 'X'),                       // no signature
+      with(28, 16),                       // 16 bits a pixel: not served
+      with(30, 1),                        // compressed
+      with(21, 0x7F),                     // a width far too large
+      with(10, 0x7F),                     // pixel data beyond the file
   };
   for (const std::string& c : cases) EXPECT_FALSE(LumiStubReadsBmp(c, w, h));
   for (size_t cut = 0; cut < 60; ++cut) EXPECT_FALSE(LumiStubReadsBmp(good->substr(0, cut), w, h)) << cut;

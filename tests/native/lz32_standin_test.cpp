@@ -61,7 +61,11 @@ TEST(LzStandIn, DamagedHeadersAndStreams) {
       {"length one too large", withByte(10, static_cast<unsigned char>(good[10] + 1)), LZERROR_READ},
       {"length far too large", withByte(13, 0x7F), LZERROR_READ},
       {"unknown method", withByte(8, 'B'), LZERROR_UNKNOWNALG},
-      {"extra bytes after the stream", good + std::string("\xFF" "abcdefgh", 9), LZERROR_READ},
+      {"extra bytes after the stream",
+       good + std::string("\xFF"
+                          "abcdefgh",
+                          9),
+       LZERROR_READ},
       {"signature without header", good.substr(0, 8), LZERROR_READ},
       {"empty file", "", 0},
       {"header only, length 0", good.substr(0, 10) + std::string(4, '\0'), 0},
@@ -81,7 +85,11 @@ TEST(LzStandIn, HostileStreamsNeverReadOrWriteOutsideTheirBuffers) {
       x = x * 1103515245u + 12345u;
       body += static_cast<char>(x >> 23);
     }
-    std::string header = std::string("SZDD\x88\xF0\x27\x33" "A", 9) + 'x';
+    std::string header = std::string(
+                             "SZDD\x88\xF0\x27\x33"
+                             "A",
+                             9) +
+                         'x';
     uint32_t claimed = (x >> 8) % 4000;
     for (int k = 0; k < 4; ++k) header += static_cast<char>(claimed >> (8 * k));
     LONG r = Expand(header + body);
@@ -119,13 +127,13 @@ TEST(LzStandIn, OpenFillsItsRecordAndRefusesWhatWindowsRefuses) {
   };
   const Case cases[] = {
       {dir + "\\missing.txt", OF_READ, 2},
-      {dir, OF_READ, 5},                      // a folder
-      {dir + "\\", OF_READ, 3},               // a folder path
+      {dir, OF_READ, 5},         // a folder
+      {dir + "\\", OF_READ, 3},  // a folder path
       {dir + "\\no\\x.txt", OF_CREATE | OF_WRITE, 2},
       {dir, OF_CREATE | OF_WRITE, 5},
       {"Q:\\x", OF_READ, 3},
       {dir + "\\" + std::string(130, 'l'), OF_READ, 13},  // past the record's 127 characters
-      {dir + "\\a.txt", 0x0800, 87},                       // a mode we do not serve
+      {dir + "\\a.txt", 0x0800, 87},                      // a mode we do not serve
   };
   for (const Case& c : cases) {
     EXPECT_LT(LZOpenFileA(const_cast<char*>(c.path.c_str()), &o, c.mode), 0) << c.path;
@@ -171,7 +179,9 @@ class ExpandFileNative : public ::testing::Test {
 TEST_F(ExpandFileNative, FailuresNameTheFileAndCloseEveryHandle) {
   std::string src = ProgramFolder() + sub_;
   PutFile(src + "\\bad.tx_", Compressed(Text(1000)).substr(0, 40));
-  PutFile(src + "\\odd.tx_", std::string("SZDD\x88\xF0\x27\x33" "Bt\x01\0\0\0x", 15));
+  PutFile(src + "\\odd.tx_", std::string("SZDD\x88\xF0\x27\x33"
+                                         "Bt\x01\0\0\0x",
+                                         15));
   PutFile(src + "\\ok.tx_", Compressed("ok", 't'));
   MakeFolder(target_ + "\\ok.txt");
   struct Case {

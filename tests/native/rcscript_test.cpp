@@ -1,16 +1,17 @@
 // The resource script reader of the native build.
-#include <gtest/gtest.h>
-
 #include "rcscript.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
 TEST(RcScript, ReadsStringTablesWithDefinesAndEscapes) {
   RcScript s;
-  ASSERT_TRUE(s.Parse({{"a.rc", "#include \"ids.h\"\n#include <windows.h>\n"
-                                "/* c */ STRINGTABLE DISCARDABLE\nBEGIN\n"
-                                "  IDS_ONE \"one\\r\\n\"\n  2, \"say \"\"hi\"\"\"\n"
-                                "  3 \"a\\\\b\" \" joined\"\n  4 \"\\x41\\101\\t\"\nEND\n"},
+  ASSERT_TRUE(s.Parse({{"a.rc",
+                        "#include \"ids.h\"\n#include <windows.h>\n"
+                        "/* c */ STRINGTABLE DISCARDABLE\nBEGIN\n"
+                        "  IDS_ONE \"one\\r\\n\"\n  2, \"say \"\"hi\"\"\"\n"
+                        "  3 \"a\\\\b\" \" joined\"\n  4 \"\\x41\\101\\t\"\nEND\n"},
                        {"ids.h", "#define IDS_ONE 1 // first\n"}}))
       << s.Error();
   const auto& t = s.Strings();
@@ -39,7 +40,8 @@ TEST(RcScript, MalformedScriptsAreRefusedWithTheLine) {
       {"STRINGTABLE BEGIN 1 \"\\q\" END", "a.rc:1: unknown escape \\q"},
       {"7 DIALOG 0, 0, 10\nBEGIN\nEND\n", "a.rc:1: bad dialog rectangle"},
       {"7 DIALOG 0, 0, 10, 10\nSTYLE WS_NOPE\nBEGIN\nEND\n", "a.rc:2: bad STYLE"},
-      {"7 DIALOG 0, 0, 10, 10\nBEGIN\n LTEXT \"x\", 1, 0, 0, 1, 1\nEND\n", "a.rc:3: unsupported control statement 'LTEXT'"},
+      {"7 DIALOG 0, 0, 10, 10\nBEGIN\n LTEXT \"x\", 1, 0, 0, 1, 1\nEND\n",
+       "a.rc:3: unsupported control statement 'LTEXT'"},
       {"7 DIALOG 0, 0, 10, 10\nBEGIN\n CONTROL \"x\", 1, \"Static\", 0, 1, 2\nEND\n", "a.rc:3: bad control rectangle"},
       {"7 DIALOG 0, 0, 10, 10\nBEGIN\n", "a.rc:1: dialog without END"},
   };

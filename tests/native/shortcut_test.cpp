@@ -11,8 +11,8 @@
 #include "category.h"
 #include "installer.h"
 #include "lumistub.h"
-#include "testfs.h"
 #include "pages.h"
+#include "testfs.h"
 #include "wizsheet.h"
 
 namespace {
@@ -33,8 +33,8 @@ TEST(Registry, ReadsTheExportFormat) {
       "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders]\r\n"
       "\"Desktop\"=\"C:\\\\Users\\\\Ann \\\"A\\\"\\\\Desktop\"\r\n\"Count\"=dword:0000002a\r\n; a comment\r\n");
   HKEY key;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "software\\MICROSOFT\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                          0, KEY_READ, &key),
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "software\\MICROSOFT\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
+                          KEY_READ, &key),
             ERROR_SUCCESS);
   char buf[150];
   DWORD size = sizeof buf, type = 0;
@@ -52,8 +52,9 @@ TEST(Registry, ReadsTheExportFormat) {
 }
 
 TEST(Registry, MissingOrDamagedFilesAreMissingKeys) {
-  const char* cases[] = {"", "not a registry\r\n[HKEY_CURRENT_USER\\Software]\r\n", "REGEDIT4\r\n[HKEY_CURRENT_USER\\Other]\r\n",
-                         "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
+  const char* cases[] = {
+      "", "not a registry\r\n[HKEY_CURRENT_USER\\Software]\r\n", "REGEDIT4\r\n[HKEY_CURRENT_USER\\Other]\r\n",
+      "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
   for (const char* text : cases) {
     WriteRegistry(text);
     HKEY key = nullptr;

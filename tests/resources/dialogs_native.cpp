@@ -37,4 +37,3 @@ bool ReadDialogTemplate(unsigned id, DialogView& v) {
   }
   return true;
 }
-

@@ -98,4 +98,3 @@ bool ReadDialogTemplate(unsigned id, DialogView& v) {
   }
   return true;
 }
-

@@ -7,7 +7,7 @@
 struct ControlView {
   std::string text;  // "#109" for an image id
   unsigned id = 0;
-  std::string cls;   // upper-case class name
+  std::string cls;  // upper-case class name
   unsigned long style = 0, exStyle = 0;
   int x = 0, y = 0, cx = 0, cy = 0;
 };

@@ -16,4 +16,3 @@ std::string SourceSubfolder() {
   MakeFolder(full);
   return name;
 }
-

@@ -12,6 +12,7 @@
 //   check FOLDER           the installed tree in FOLDER: every manifest file,
 //                          both category lists byte for byte, both links
 #include <windows.h>
+
 #include <commctrl.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -66,9 +67,7 @@ void Settle(HWND sheet) {
   }
 }
 
-HWND Page(HWND sheet) {
-  return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
+HWND Page(HWND sheet) { return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
 
 int Dump(HWND sheet) {
   std::printf("caption: %s\n", TextOf(sheet).c_str());
@@ -304,7 +303,8 @@ int Check(const std::string& folder) {
     if (pf) pf->Release();
     if (sl) sl->Release();
     if (lstrcmpiA(path, target.c_str()) != 0) fail(link + " points at '" + path + "'");
-    if (std::strcmp(description, "Lumiscroll Wallpaper Wizard") != 0) fail(link + " is described '" + description + "'");
+    if (std::strcmp(description, "Lumiscroll Wallpaper Wizard") != 0)
+      fail(link + " is described '" + description + "'");
     if (!bad) std::printf("link %s -> %s (%s)\n", link.c_str(), path, description);
   }
   CoUninitialize();

@@ -356,7 +356,7 @@ TEST_F(Wizard, FolderPageDefaultAndChange) {
       {{apps}, apps + "\\Lumiroll"},
       {{"T:\\"}, "T:\\Lumiroll"},
       {{named}, named + "\\Lumiroll"},
-      {{""}, named + "\\Lumiroll"},                      // cancelled: unchanged
+      {{""}, named + "\\Lumiroll"},                              // cancelled: unchanged
       {{file, base_ + "\\missing", apps}, apps + "\\Lumiroll"},  // not folders: the browser stays
       {{file, ""}, apps + "\\Lumiroll"},
   };

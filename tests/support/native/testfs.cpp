@@ -1,3 +1,5 @@
+#include "testfs.h"
+
 #include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,7 +11,6 @@
 #include <string>
 
 #include "lumistub.h"
-#include "testfs.h"
 
 namespace {
 std::string g_root;
@@ -89,7 +90,8 @@ std::string Escaped(const char* s) {
 void SetShellFolders(const char* desktop, const char* programs) {
   std::string file = RegistryFile();
   std::ofstream out(file, std::ios::binary);
-  out << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders]\r\n";
+  out << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
+         "Folders]\r\n";
   if (desktop) out << "\"Desktop\"=\"" << Escaped(desktop) << "\"\r\n";
   if (programs) out << "\"Programs\"=\"" << Escaped(programs) << "\"\r\n";
   out << "\"Personal\"=\"C:\\\\My Documents\"\r\n";

@@ -1,10 +1,10 @@
+#include "testfs.h"
+
 #include <windows.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <string>
-
-#include "testfs.h"
 
 std::string ScratchFolder() {
   static int counter = 0;
