@@ -370,7 +370,7 @@ int AfxWinMain() {
   if (n > 0 && n < MAX_PATH) {
     char* dot = std::strrchr(path, '.');
     char* slash = std::strrchr(path, '\\');
-    if (dot && (!slash || dot > slash) && static_cast<size_t>(dot - path) + 4 < MAX_PATH) std::strcpy(dot, ".HLP");
+    if (dot && (!slash || dot > slash) && static_cast<size_t>(dot - path) + 4 < MAX_PATH) std::memcpy(dot, ".HLP", 5);
     std::free(const_cast<char*>(app->m_pszHelpFilePath));
     app->m_pszHelpFilePath = AfxHeapCopy(path);
   }

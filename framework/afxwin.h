@@ -48,7 +48,7 @@ class CObject {
   const CRuntimeClass c::class##c = {#c, static_cast<int>(sizeof(c)), nullptr, RUNTIME_CLASS(base)}; \
   const CRuntimeClass* c::GetRuntimeClass() const { return &c::class##c; }
 #define IMPLEMENT_DYNCREATE(c, base)                                                                         \
-  CObject* c::CreateObject() { return new c; }                                                               \
+  CObject* c::CreateObject() { return new c; } /* NOLINT(bugprone-macro-parentheses): a type */              \
   const CRuntimeClass c::class##c = {#c, static_cast<int>(sizeof(c)), c::CreateObject, RUNTIME_CLASS(base)}; \
   const CRuntimeClass* c::GetRuntimeClass() const { return &c::class##c; }
 
@@ -77,9 +77,8 @@ constexpr UINT kAfxCtlColor = 0xFFFF0001u;
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                      \
   const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
   const AFX_MSGMAP* theClass::GetThisMessageMap() {                                 \
-    typedef theClass ThisClass;                                                     \
-    typedef baseClass TheBaseClass;                                                 \
-    static_assert(sizeof(ThisClass*) > 0, "");                                      \
+    using ThisClass [[maybe_unused]] = theClass;                                    \
+    using TheBaseClass = baseClass;                                                 \
     static const AFX_MSGMAP_ENTRY entries[] = {
 #define END_MESSAGE_MAP()                                                    \
   { 0, 0, 0, nullptr }                                                       \

@@ -25,13 +25,14 @@ Rgb Mix(Rgb a, Rgb b, double t) {
 
 class Canvas {
  public:
-  Canvas(int w, int h, Rgb fill) : w_(w), h_(h), px_(static_cast<size_t>(w * h), fill) {}
+  Canvas(int w, int h, Rgb fill) : w_(w), h_(h), px_(static_cast<size_t>(w) * static_cast<size_t>(h), fill) {}
   int W() const { return w_; }
   int H() const { return h_; }
   void Set(int x, int y, Rgb c) {
-    if (x >= 0 && y >= 0 && x < w_ && y < h_) px_[static_cast<size_t>(y * w_ + x)] = c;
+    if (x >= 0 && y >= 0 && x < w_ && y < h_)
+      px_[static_cast<size_t>(y) * static_cast<size_t>(w_) + static_cast<size_t>(x)] = c;
   }
-  Rgb Get(int x, int y) const { return px_[static_cast<size_t>(y * w_ + x)]; }
+  Rgb Get(int x, int y) const { return px_[static_cast<size_t>(y) * static_cast<size_t>(w_) + static_cast<size_t>(x)]; }
   void Rect(int x0, int y0, int x1, int y1, Rgb c) {
     for (int y = y0; y < y1; ++y)
       for (int x = x0; x < x1; ++x) Set(x, y, c);
@@ -312,12 +313,12 @@ bool SaveIcon(const std::string& path) {
         row[static_cast<size_t>(x / 2)] |= static_cast<uint8_t>(nearest(c.Get(x, y)) << (x % 2 ? 0 : 4));
       img.insert(img.end(), row.begin(), row.end());
     }
-    img.insert(img.end(), static_cast<size_t>(andRow * n), 0);  // fully opaque
+    img.insert(img.end(), static_cast<size_t>(andRow) * static_cast<size_t>(n), 0);  // fully opaque
     images.push_back(img);
   }
   uint32_t offset = 6 + 16 * 2;
   const int sizes[2] = {32, 16};
-  for (size_t k = 0; k < images.size(); ++k) {
+  for (size_t k = 0; k < images.size() && k < 2; ++k) {
     uint8_t n = static_cast<uint8_t>(sizes[k]);
     uint32_t len = static_cast<uint32_t>(images[k].size());
     f.insert(f.end(), {n, n, 16, 0, 1, 0, 4, 0});

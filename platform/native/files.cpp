@@ -34,11 +34,9 @@ BOOL Fail(DWORD err) {
 DWORD FromErrno(int e) {
   switch (e) {
     case ENOENT:
-      return ERROR_PATH_NOT_FOUND;
     case ENOTDIR:
       return ERROR_PATH_NOT_FOUND;
     case ENOSPC:
-      return ERROR_DISK_FULL;
     case EDQUOT:
       return ERROR_DISK_FULL;
     default:
@@ -76,9 +74,7 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, void*, DWORD d
     case CREATE_NEW:
       flags |= O_CREAT | O_EXCL;
       break;
-    case CREATE_ALWAYS:
-      flags |= O_CREAT;
-      break;  // emptied below, once the file is known to be free
+    case CREATE_ALWAYS:  // emptied below, once the file is known to be free
     case OPEN_ALWAYS:
       flags |= O_CREAT;
       break;

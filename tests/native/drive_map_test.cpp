@@ -21,7 +21,9 @@ std::string HostOf(const std::string& win) {
 
 TEST(DriveMap, MapsDrivesToTheirHostFolders) {
   std::string scratch = ScratchFolder();  // sets up T:
-  std::string root = std::getenv("LUMIROLL_DRIVE_T");
+  const char* t = std::getenv("LUMIROLL_DRIVE_T");
+  ASSERT_NE(t, nullptr);
+  std::string root = t;
   ASSERT_TRUE(MakeFolder(scratch + "\\Mixed Case"));
   struct Case {
     const char* win;
