@@ -92,7 +92,7 @@ void CString::Format(const char* fmt, ...) {
     return;
   }
   std::vector<char> buf(static_cast<size_t>(n) + 1);
-  std::vsnprintf(buf.data(), buf.size(), fmt, ap2);
+  std::vsnprintf(buf.data(), buf.size(), fmt, ap2);  // NOLINT(clang-analyzer-valist.Uninitialized): set by va_copy
   va_end(ap2);
   s_.assign(buf.data(), static_cast<size_t>(n));
 }

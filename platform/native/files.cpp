@@ -26,6 +26,11 @@ struct FileHandle {
 std::string g_failReadName;
 uint64_t g_failReadAfter = 0;
 
+std::string ParentOf(const std::string& host) {
+  size_t k = host.find_last_of('/');
+  return k == std::string::npos ? "." : (k == 0 ? "/" : host.substr(0, k));
+}
+
 BOOL Fail(DWORD err) {
   g_lastError = err;
   return FALSE;
@@ -53,6 +58,12 @@ bool LockedByAnother(int fd) {
 }
 }  // namespace
 
+bool LumiHostRefusesWrite(const std::string& hostPath) {
+  struct stat st;
+  if (stat(hostPath.c_str(), &st) == 0) return !S_ISCHR(st.st_mode) && !(st.st_mode & S_IWUSR);
+  return stat(ParentOf(hostPath).c_str(), &st) == 0 && !(st.st_mode & S_IWUSR);
+}
+
 DWORD WINAPI GetLastError(void) { return g_lastError; }
 
 HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, void*, DWORD disposition, DWORD, HANDLE) {
@@ -69,6 +80,10 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, void*, DWORD d
   }
   int flags = O_CLOEXEC;
   bool wantWrite = (access & GENERIC_WRITE) != 0;
+  if ((exists ? wantWrite : disposition != OPEN_EXISTING) && LumiHostRefusesWrite(host)) {
+    g_lastError = ERROR_ACCESS_DENIED;
+    return INVALID_HANDLE_VALUE;
+  }
   flags |= wantWrite ? ((access & GENERIC_READ) ? O_RDWR : O_WRONLY) : O_RDONLY;
   switch (disposition) {
     case CREATE_NEW:

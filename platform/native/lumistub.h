@@ -38,6 +38,9 @@ void LumiStubClearMkdirFailures();
 
 // LZ32: number of handles open now.
 int LumiStubOpenLzHandles();
+// LZ32: fn is called with the source path after each GetExpandedNameA, as
+// another program might act between that query and the copy (nullptr: none).
+void LumiStubAfterExpandedName(void (*fn)(const char* source));
 
 // Registry: the per-user hive is a REGEDIT4 text file named by
 // LUMIROLL_REGISTRY (default: $XDG_DATA_HOME or ~/.local/share, then
@@ -59,6 +62,13 @@ struct GUID;
 bool LumiStubIsActiveDesktop(const GUID& clsid);
 int32_t LumiStubCreateActiveDesktop(struct IUnknown* outer, const GUID& riid, void** ppv);
 int LumiStubLiveActiveDesktops();
+
+// Files: a host entry without its owner's write permission stands for one
+// that refuses writing to everyone, root included (a read-only file, or a
+// folder on a read-only share): true when writing hostPath would change such
+// a file, or create an entry in such a folder. Links are followed, so
+// /dev/full as a destination is written to and fails as a full disk.
+bool LumiHostRefusesWrite(const std::string& hostPath);
 
 // Files: reading the file of this Windows name (as opened) fails once
 // afterBytes were read; an empty name stops the failures.

@@ -338,7 +338,10 @@ int LumiStubOpenLzHandles() {
   return n;
 }
 
-INT WINAPI GetExpandedNameA(LPSTR src, LPSTR buffer) {
+namespace {
+void (*g_afterExpandedName)(const char* source) = nullptr;
+
+INT ExpandedNameOf(LPSTR src, LPSTR buffer) {
   if (!src || !buffer || std::strlen(src) >= OFS_MAXPATHNAME) return LZERROR_BADINHANDLE;
   WORD err = 0;
   int fd = OpenForRead(src, err);
@@ -372,6 +375,15 @@ INT WINAPI GetExpandedNameA(LPSTR src, LPSTR buffer) {
   if (recorded < 0x80) c = static_cast<char>(upper ? std::toupper(recorded) : std::tolower(recorded));
   buffer[n - 1] = c;
   return 1;
+}
+}  // namespace
+
+void LumiStubAfterExpandedName(void (*fn)(const char* source)) { g_afterExpandedName = fn; }
+
+INT WINAPI GetExpandedNameA(LPSTR src, LPSTR buffer) {
+  INT result = ExpandedNameOf(src, buffer);
+  if (g_afterExpandedName && src) g_afterExpandedName(src);
+  return result;
 }
 
 INT WINAPI LZOpenFileA(LPSTR name, LPOFSTRUCT of, WORD style) {
@@ -420,6 +432,10 @@ INT WINAPI LZOpenFileA(LPSTR name, LPOFSTRUCT of, WORD style) {
     struct stat st;
     if (stat(host.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISCHR(st.st_mode)) {
       of->nErrCode = kErrAccessDenied;  // a folder of that name
+      return LZERROR_BADINHANDLE;
+    }
+    if ((access != OF_READ || (style & OF_CREATE)) && LumiHostRefusesWrite(host)) {
+      of->nErrCode = kErrAccessDenied;
       return LZERROR_BADINHANDLE;
     }
     int flags = O_CLOEXEC | (access == OF_READWRITE ? O_RDWR : (access == OF_WRITE ? O_WRONLY : O_RDONLY));

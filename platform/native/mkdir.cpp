@@ -40,6 +40,8 @@ int _mkdir(const char* dirname) {
     bool badName = std::strpbrk(dirname + (dirname[0] && dirname[1] == ':' ? 2 : 0), "<>:\"|?*") != nullptr;
     return Fail(dirname, badName ? EINVAL : ENOENT);
   }
+  struct stat st;
+  if (stat(host.c_str(), &st) != 0 && LumiHostRefusesWrite(host)) return Fail(dirname, EACCES);
   if (mkdir(host.c_str(), 0777) == 0) {
     g_log.push_back({dirname, 0});
     return 0;

@@ -230,6 +230,60 @@ TEST_F(InstallRun, AFolderTooLongForItsPictureFoldersIsRefusedBeforeAnythingIsMa
   EXPECT_FALSE(PathExists(tooLong));
 }
 
+// Faults of the target: each run fails with the message naming what could not
+// be written, and what was there before keeps its bytes.
+TEST_F(InstallRun, WhatCannotBeWrittenFailsTheRunAndKeepsItsBytes) {
+  const std::string exe = folder_ + "\\Lumiroll.exe";
+  struct Case {
+    const char* what;
+    bool (*possible)();
+    std::string path;                   // made before the run
+    bool folder;                        // ... as a folder, else a file
+    bool (*spoil)(const std::string&);  // then this is done to it
+    std::string message;
+  };
+  auto always = [] { return true; };
+  auto readOnly = [](const std::string& p) { return SetReadOnly(p, true); };
+  auto fullDisk = [](const std::string& p) { return PutFullDiskFile(p); };
+  auto nothing = [](const std::string&) { return true; };
+  const Case cases[] = {
+      {"a read-only program file", ReadOnlyFilesRefuseWriting, exe, false, readOnly, "Cannot access " + exe},
+      {"a read-only install folder", ReadOnlyFoldersRefuseWriting, folder_, true, readOnly, "Cannot access " + exe},
+      {"a file where the install folder should be", always, folder_, false, nothing, "Cannot access " + exe},
+      {"a file where a picture folder should be", always, folder_ + "\\Sunsets", false, nothing,
+       "Cannot access " + folder_ + "\\Sunsets\\Sunset1.jpg"},
+      {"a full disk for the program file", [] { return PutFullDiskFile(ScratchFolder() + "\\probe"); }, exe, false,
+       nullptr, "Cannot write file " + exe},
+      {"a full disk for a category list", [] { return PutFullDiskFile(ScratchFolder() + "\\probe"); },
+       folder_ + "\\Photos.dat", false, nullptr, "Cannot write the category list file " + folder_ + "\\Photos.dat"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (!c.possible()) {
+      std::printf("not possible on this platform: %s\n", c.what);
+      continue;
+    }
+    RemoveTree(base_ + "\\Program Files");
+    ASSERT_EQ(sheet_.m_installer.CreateDirTree(sheet_.m_installer.GetDirPart(c.path.c_str())), 1);
+    const std::string before = "what was here before";
+    if (c.spoil) {
+      ASSERT_TRUE(c.folder ? MakeFolder(c.path) : PutFile(c.path, before));
+      ASSERT_TRUE(c.spoil(c.path));
+    } else {
+      ASSERT_TRUE(fullDisk(c.path));
+    }
+    EXPECT_EQ(Run(folder_), 0);
+    EXPECT_EQ(Message(), c.message);
+    std::string now;
+    if (c.spoil && !c.folder) {
+      EXPECT_TRUE(GetFile(c.path, now));
+      EXPECT_EQ(now, before);
+    }
+    EXPECT_FALSE(PathExists(Link(desktop_)));
+    SetReadOnly(c.path, false);
+  }
+}
+
 TEST(CategoryFile, BytesOnDisk) {
   std::string dir = ScratchFolder();
   CWizardSheet sheet;

@@ -210,4 +210,19 @@ TEST_F(ExpandFileNative, AFullDiskNamesTheDestination) {
   EXPECT_STREQ(inst_.GetLastMessage(), ("Cannot write file " + target_ + "\\big.txt").c_str());
 }
 
+TEST_F(ExpandFileNative, ASourceRemovedAfterItsNameWasAskedIsNotFoundAndCostsNothing) {
+  std::string src = ProgramFolder() + sub_ + "\\gone.tx_";
+  PutFile(src, Compressed("new", 't'));
+  PutFile(target_ + "\\gone.txt", "old");
+  LumiStubAfterExpandedName([](const char* source) { RemoveFile(source); });
+  int result = inst_.ExpandFile((sub_ + "\\gone.tx_").c_str());
+  LumiStubAfterExpandedName(nullptr);
+  EXPECT_EQ(result, 0);
+  EXPECT_STREQ(inst_.GetLastMessage(), ("Cannot access " + src).c_str());
+  std::string kept;
+  EXPECT_TRUE(GetFile(target_ + "\\gone.txt", kept));
+  EXPECT_EQ(kept, "old");
+  EXPECT_EQ(LumiStubOpenLzHandles(), 0);
+}
+
 }  // namespace

@@ -19,6 +19,19 @@ bool RemoveFile(const std::string& path);
 // Removes a folder and everything in it.
 void RemoveTree(const std::string& path);
 
+// Makes a file refuse writing, or allows it again: natively by taking or
+// giving its write permission (which the stand-ins honour for every user, and
+// for folders too), on Windows with the read-only attribute.
+bool SetReadOnly(const std::string& path, bool readOnly);
+// Whether a read-only file refuses writing here: not so under Wine run as
+// root, where the host lets root write to it.
+bool ReadOnlyFilesRefuseWriting();
+// Whether a folder can be made to refuse new entries (natively only).
+bool ReadOnlyFoldersRefuseWriting();
+// Puts at path a file that takes no bytes, as on a full disk (natively a link
+// to /dev/full); false where the platform offers none.
+bool PutFullDiskFile(const std::string& path);
+
 // LzCopyFile: one file through LZ32 (lzcopy.h).
 #include "lzcopy.h"
 

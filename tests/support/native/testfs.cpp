@@ -105,3 +105,14 @@ void SetShellFoldersKeyMissing() {
   setenv("LUMIROLL_REGISTRY", file.c_str(), 1);
 }
 bool ShellFoldersStayAsSet() { return true; }
+
+bool SetReadOnly(const std::string& path, bool readOnly) {
+  struct stat st;
+  std::string host = Host(path);
+  if (stat(host.c_str(), &st) != 0) return false;
+  mode_t mode = readOnly ? (st.st_mode & ~static_cast<mode_t>(0222)) : (st.st_mode | S_IWUSR);
+  return chmod(host.c_str(), mode & 07777) == 0;
+}
+bool ReadOnlyFilesRefuseWriting() { return true; }
+bool ReadOnlyFoldersRefuseWriting() { return true; }
+bool PutFullDiskFile(const std::string& path) { return symlink("/dev/full", Host(path).c_str()) == 0; }
