@@ -195,6 +195,29 @@ TEST_F(ExpandFileTest, PathsPastTheirBuffersAreRefusedWhole) {
   EXPECT_STREQ(inst_.GetLastMessage(), ("File name is too long: " + deep + "\\Readme.txt").c_str());
 }
 
+TEST_F(ExpandFileTest, PathsOf255CharactersAreHeldWholeAnd256Refused) {
+  ASSERT_TRUE(PutFile(SourcePath("Readme.txt"), "r"));
+  for (size_t length : {255u, 256u}) {
+    SCOPED_TRACE(length);
+    // The target folder is not made: the platform's own limit on open paths
+    // (128 characters) is far below; what counts is that the 255-character
+    // path reaches the platform whole and the 256-character one does not.
+    std::string folder = target_ + "\\" + std::string(length - target_.size() - 1 - 11, 'd');
+    std::string dest = folder + "\\Readme.txt";
+    ASSERT_EQ(dest.size(), length);
+    inst_.SetInstallDir(folder.c_str());
+    EXPECT_EQ(inst_.ExpandFile(Name("Readme.txt").c_str()), 0);
+    std::string message = inst_.GetLastMessage().GetString();
+    EXPECT_EQ(message, (length == 255 ? "Cannot access " : "File name is too long: ") + dest);
+
+    std::string name = Name(std::string(length - ProgramFolder().size() - sub_.size() - 1, 's'));
+    ASSERT_EQ(ProgramFolder().size() + name.size(), length);
+    EXPECT_EQ(inst_.ExpandFile(name.c_str()), 0);
+    message = inst_.GetLastMessage().GetString();
+    EXPECT_EQ(message, (length == 255 ? "Could not expand file " : "File name is too long: ") + ProgramFolder() + name);
+  }
+}
+
 TEST(ExpandFileInPlace, APlainFileInTheSourceFolderIsLeftAlone) {
   std::string name = "lzinplace.txt";
   std::string path = ProgramFolder() + name;
