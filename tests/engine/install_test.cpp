@@ -75,10 +75,8 @@ int FilesIn(const std::string& folder) {
 class InstallRun : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    std::string src = ProgramFolder();
-    src.pop_back();
     std::string error;
-    ASSERT_TRUE(MakeSampleMedium(src, &error)) << error;
+    ASSERT_TRUE(LaySampleMedium(&error)) << error;
   }
   void SetUp() override {
     base_ = ScratchFolder();

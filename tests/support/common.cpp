@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "installer.h"
+#include "medium.h"
 #include "testfs.h"
 
 std::string ProgramFolder() { return std::string(GetModuleDir()); }
@@ -15,4 +16,10 @@ std::string SourceSubfolder() {
   RemoveTree(full);
   MakeFolder(full);
   return name;
+}
+
+bool LaySampleMedium(std::string* error) {
+  std::string folder = ProgramFolder();
+  folder.pop_back();
+  return MakeSampleMedium(folder, error);
 }

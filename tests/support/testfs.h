@@ -35,6 +35,9 @@ bool PutFullDiskFile(const std::string& path);
 // LzCopyFile: one file through LZ32 (lzcopy.h).
 #include "lzcopy.h"
 
+// The sample medium in the test program's own folder, the installer's source.
+bool LaySampleMedium(std::string* error);
+
 // This process's identity.
 unsigned long ProcessId();
 

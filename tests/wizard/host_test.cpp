@@ -40,10 +40,8 @@ Buttons Offered() {
 class Wizard : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    std::string src = ProgramFolder();
-    src.pop_back();
     std::string error;
-    ASSERT_TRUE(MakeSampleMedium(src, &error)) << error;
+    ASSERT_TRUE(LaySampleMedium(&error)) << error;
     GetFile(ProgramFolder() + "Readme.txt", readme_);
   }
   void SetUp() override {
