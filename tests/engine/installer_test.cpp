@@ -218,6 +218,24 @@ TEST_F(ExpandFileTest, PathsOf255CharactersAreHeldWholeAnd256Refused) {
   }
 }
 
+TEST(CreateShortcuts, AProgramsFolderOf149CharactersIsUsedAndOneOf150Refused) {
+  // The shell folder values are read into 150 bytes: 149 characters and the NUL.
+  std::string dir = ScratchFolder();
+  std::string base = dir + "\\";
+  std::string desktop = dir + "\\Desktop";
+  ASSERT_TRUE(MakeFolder(desktop));
+  for (size_t length : {149u, 150u}) {
+    SCOPED_TRACE(length);
+    std::string programs = base + std::string(length - base.size(), length == 149 ? 'a' : 'p');
+    ASSERT_TRUE(MakeFolder(programs));
+    SetShellFolders(desktop.c_str(), programs.c_str());
+    CInstaller inst;
+    inst.SetInstallDir((dir + "\\App").c_str());
+    EXPECT_GE(inst.CreateShortcuts("Lumiroll.exe", "Title"), 1);  // the desktop's at least
+    EXPECT_EQ(PathExists(programs + "\\Title.lnk"), length == 149);
+  }
+}
+
 TEST(ExpandFileInPlace, APlainFileInTheSourceFolderIsLeftAlone) {
   std::string name = "lzinplace.txt";
   std::string path = ProgramFolder() + name;
