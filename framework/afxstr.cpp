@@ -80,19 +80,18 @@ BOOL CString::LoadString(UINT id) {
 }
 
 void CString::Format(const char* fmt, ...) {
+  // Measured in one pass, written in a second over the arguments anew.
   va_list ap;
   va_start(ap, fmt);
-  va_list ap2;
-  va_copy(ap2, ap);
   int n = std::vsnprintf(nullptr, 0, fmt, ap);
   va_end(ap);
   if (n < 0) {
-    va_end(ap2);
     s_.clear();
     return;
   }
   std::vector<char> buf(static_cast<size_t>(n) + 1);
-  std::vsnprintf(buf.data(), buf.size(), fmt, ap2);  // NOLINT(clang-analyzer-valist.Uninitialized): set by va_copy
-  va_end(ap2);
+  va_start(ap, fmt);
+  std::vsnprintf(buf.data(), buf.size(), fmt, ap);
+  va_end(ap);
   s_.assign(buf.data(), static_cast<size_t>(n));
 }
