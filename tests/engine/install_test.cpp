@@ -232,48 +232,57 @@ TEST_F(InstallRun, AFolderTooLongForItsPictureFoldersIsRefusedBeforeAnythingIsMa
 // be written, and what was there before keeps its bytes.
 TEST_F(InstallRun, WhatCannotBeWrittenFailsTheRunAndKeepsItsBytes) {
   const std::string exe = folder_ + "\\Lumiroll.exe";
+  enum class Put { kFile, kReadOnlyFile, kReadOnlyFolder, kFullDiskFile };
   struct Case {
     const char* what;
-    bool (*possible)();
-    std::string path;                   // made before the run
-    bool folder;                        // ... as a folder, else a file
-    bool (*spoil)(const std::string&);  // then this is done to it
+    Put put;  // what is put at path before the run
+    std::string path;
     std::string message;
   };
-  auto always = [] { return true; };
-  auto readOnly = [](const std::string& p) { return SetReadOnly(p, true); };
-  auto fullDisk = [](const std::string& p) { return PutFullDiskFile(p); };
-  auto nothing = [](const std::string&) { return true; };
   const Case cases[] = {
-      {"a read-only program file", ReadOnlyFilesRefuseWriting, exe, false, readOnly, "Cannot access " + exe},
-      {"a read-only install folder", ReadOnlyFoldersRefuseWriting, folder_, true, readOnly, "Cannot access " + exe},
-      {"a file where the install folder should be", always, folder_, false, nothing, "Cannot access " + exe},
-      {"a file where a picture folder should be", always, folder_ + "\\Sunsets", false, nothing,
+      {"a read-only program file", Put::kReadOnlyFile, exe, "Cannot access " + exe},
+      {"a read-only install folder", Put::kReadOnlyFolder, folder_, "Cannot access " + exe},
+      {"a file where the install folder should be", Put::kFile, folder_, "Cannot access " + exe},
+      {"a file where a picture folder should be", Put::kFile, folder_ + "\\Sunsets",
        "Cannot access " + folder_ + "\\Sunsets\\Sunset1.jpg"},
-      {"a full disk for the program file", [] { return PutFullDiskFile(ScratchFolder() + "\\probe"); }, exe, false,
-       nullptr, "Cannot write file " + exe},
-      {"a full disk for a category list", [] { return PutFullDiskFile(ScratchFolder() + "\\probe"); },
-       folder_ + "\\Photos.dat", false, nullptr, "Cannot write the category list file " + folder_ + "\\Photos.dat"},
+      {"a full disk for the program file", Put::kFullDiskFile, exe, "Cannot write file " + exe},
+      {"a full disk for a category list", Put::kFullDiskFile, folder_ + "\\Photos.dat",
+       "Cannot write the category list file " + folder_ + "\\Photos.dat"},
   };
+  auto possible = [](Put put) {
+    switch (put) {
+      case Put::kReadOnlyFile:
+        return ReadOnlyFilesRefuseWriting();
+      case Put::kReadOnlyFolder:
+        return ReadOnlyFoldersRefuseWriting();
+      case Put::kFullDiskFile:
+        return PutFullDiskFile(ScratchFolder() + "\\probe");
+      default:
+        return true;
+    }
+  };
+  const std::string before = "what was here before";
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    if (!c.possible()) {
+    if (!possible(c.put)) {
       std::printf("not possible on this platform: %s\n", c.what);
       continue;
     }
     RemoveTree(base_ + "\\Program Files");
     ASSERT_EQ(sheet_.m_installer.CreateDirTree(sheet_.m_installer.GetDirPart(c.path.c_str())), 1);
-    const std::string before = "what was here before";
-    if (c.spoil) {
-      ASSERT_TRUE(c.folder ? MakeFolder(c.path) : PutFile(c.path, before));
-      ASSERT_TRUE(c.spoil(c.path));
+    const bool file = c.put == Put::kFile || c.put == Put::kReadOnlyFile;
+    if (c.put == Put::kFullDiskFile) {
+      ASSERT_TRUE(PutFullDiskFile(c.path));
     } else {
-      ASSERT_TRUE(fullDisk(c.path));
+      ASSERT_TRUE(file ? PutFile(c.path, before) : MakeFolder(c.path));
+      if (c.put != Put::kFile) {
+        ASSERT_TRUE(SetReadOnly(c.path, true));
+      }
     }
     EXPECT_EQ(Run(folder_), 0);
     EXPECT_EQ(Message(), c.message);
     std::string now;
-    if (c.spoil && !c.folder) {
+    if (file) {
       EXPECT_TRUE(GetFile(c.path, now));
       EXPECT_EQ(now, before);
     }

@@ -1,9 +1,9 @@
 // Runs a set of files through the build's LZ32 and prints one line per file,
 // so that our stand-in and the platform's LZ32 can be compared line by line.
 //
-//   lzprobe gen HOSTDIR     writes the input set into HOSTDIR (a path of the
-//                           build's own kind) with list.txt naming the files;
-//                           the names of damaged files begin with "bad-"
+//   lzprobe gen WINDIR      writes the input set into the folder WINDIR, with
+//                           list.txt naming the files; the names of damaged
+//                           files begin with "bad-"
 //   lzprobe run WINDIR      reads names from standard input, one a line, and
 //                           for each file WINDIR\NAME prints
 //                           NAME expanded=RESULT:NAME open=H copy=RESULT out=SIZE:HASH
@@ -17,6 +17,7 @@
 
 #include "lumiwin.h"
 #include "szdd.h"
+#include "testfs.h"
 
 namespace {
 
@@ -35,20 +36,13 @@ std::string Packed(const std::string& data, char recorded) {
   return std::string(c.begin(), c.end());
 }
 
-bool Write(const std::string& dir, const std::string& name, const std::string& bytes, std::string& list) {
-  std::string path = dir + "/" + name;
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  ok = std::fclose(f) == 0 && ok;
-  list += name + "\n";
-  return ok;
-}
-
 int Generate(const std::string& dir) {
   std::string list;
   bool ok = true;
-  auto put = [&](const std::string& name, const std::string& bytes) { ok = Write(dir, name, bytes, list) && ok; };
+  auto put = [&](const std::string& name, const std::string& bytes) {
+    ok = PutFile(dir + "\\" + name, bytes) && ok;
+    list += name + "\n";
+  };
 
   // Compressed files of many sizes, repetitive and random.
   const size_t sizes[] = {0, 1, 2, 17, 4095, 4096, 4097, 65536, 300000};
@@ -97,9 +91,7 @@ int Generate(const std::string& dir) {
   put("looked.tx_", small);
   list += "looked.txt\n";
   list += "nothere.txt\n";
-  FILE* f = std::fopen((dir + "/list.txt").c_str(), "wb");
-  ok = f && std::fwrite(list.data(), 1, list.size(), f) == list.size() && ok;
-  if (f) ok = std::fclose(f) == 0 && ok;
+  ok = PutFile(dir + "\\list.txt", list) && ok;
   if (!ok) std::cerr << "lzprobe: cannot write the inputs in " << dir << "\n";
   return ok ? 0 : 1;
 }
@@ -109,20 +101,14 @@ std::string BaseName(const char* path) {
   return s ? s + 1 : path;
 }
 
-// Size and FNV-1a hash of a file, read through the platform's file calls.
+// Size and FNV-1a hash of a file.
 std::string Summary(const std::string& path) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return "none";
-  uint64_t size = 0, hash = 1469598103934665603ull;
-  std::vector<char> buf(65536);
-  DWORD got = 0;
-  while (ReadFile(h, buf.data(), static_cast<DWORD>(buf.size()), &got, nullptr) && got > 0) {
-    for (DWORD i = 0; i < got; ++i) hash = (hash ^ static_cast<unsigned char>(buf[i])) * 1099511628211ull;
-    size += got;
-  }
-  CloseHandle(h);
+  std::string bytes;
+  if (!GetFile(path, bytes)) return "none";
+  uint64_t hash = 1469598103934665603ull;
+  for (char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
   char text[64];
-  std::snprintf(text, sizeof text, "%llu:%016llx", static_cast<unsigned long long>(size),
+  std::snprintf(text, sizeof text, "%llu:%016llx", static_cast<unsigned long long>(bytes.size()),
                 static_cast<unsigned long long>(hash));
   return text;
 }
@@ -162,6 +148,6 @@ int Run(const std::string& dir) {
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "gen") == 0) return Generate(argv[2]);
   if (argc == 3 && std::strcmp(argv[1], "run") == 0) return Run(argv[2]);
-  std::cerr << "usage: lzprobe gen HOSTDIR | run WINDIR < names\n";
+  std::cerr << "usage: lzprobe gen WINDIR | run WINDIR < names\n";
   return 2;
 }
