@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "afxapp.h"
+#include "lzcopy.h"
 
 namespace {
 
@@ -114,6 +115,7 @@ int CInstaller::ExpandFile(const char* name) {
   CString source = JoinPath(m_szSourceDir, name);
   char szSource[256];
   char szDest[256];
+  char szTemp[256];
   if (!CopyInto(szSource, sizeof szSource, source)) {
     m_strLastMessage = "File name is too long: " + source;
     return 0;
@@ -124,65 +126,67 @@ int CInstaller::ExpandFile(const char* name) {
   }
   szDest[sizeof szDest - 1] = 0;
   CString dest = JoinPath(m_szTargetDir, GetFilePart(szDest));
-  if (!CopyInto(szDest, sizeof szDest, dest)) {
+  if (!CopyInto(szDest, sizeof szDest, dest) || !CopyInto(szTemp, sizeof szTemp, JoinPath(m_szTargetDir, kTempName))) {
     m_strLastMessage = "File name is too long: " + dest;
     return 0;
   }
   if (EqualIgnoringAZCase(szSource, szDest)) return 1;  // already in place
 
+  // The file is expanded under a temporary name beside the destination and
+  // takes the destination's name only once it is whole and of the length its
+  // source declares, so a failed copy never costs an existing file its bytes.
+  // The destination is looked at only once the source is open, so a source
+  // that cannot be read is reported as such. A folder or a read-only file of
+  // the destination's name is refused before anything is written.
   OFSTRUCT ofSource;
-  OFSTRUCT ofDest;
-  INT hDest = -1;
+  OFSTRUCT ofTemp;
+  INT hTemp = -1;
   LONG copied;
-  // The destination is opened only once the source is open, so a source that
-  // cannot be read never costs an existing file its contents. A folder of the
-  // destination's name is refused here, as some platforms would "write" into it.
   INT hSource = ::LZOpenFileA(szSource, &ofSource, OF_READ);
   if (hSource < 0) {
     copied = LZERROR_BADINHANDLE;
   } else {
     DWORD attr = ::GetFileAttributesA(szDest);
-    if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
       copied = LZERROR_BADOUTHANDLE;
     } else {
-      hDest = ::LZOpenFileA(szDest, &ofDest, OF_CREATE | OF_SHARE_DENY_NONE | OF_WRITE);
-      copied = hDest < 0 ? LZERROR_BADOUTHANDLE : ::LZCopy(hSource, hDest);
+      hTemp = ::LZOpenFileA(szTemp, &ofTemp, OF_CREATE | OF_SHARE_DENY_NONE | OF_WRITE);
+      copied = LzCheckedCopy(szSource, hSource, hTemp);
     }
   }
+  if (hTemp >= 0) ::LZClose(hTemp);
+  if (hSource >= 0) ::LZClose(hSource);
+  if (copied >= 0 && !::MoveFileExA(szTemp, szDest, MOVEFILE_REPLACE_EXISTING)) copied = LZERROR_BADOUTHANDLE;
+  if (copied < 0 && hTemp >= 0) ::DeleteFileA(szTemp);
 
-  int result = 0;
   switch (copied) {
     case LZERROR_BADINHANDLE:
       m_strLastMessage = CString("Cannot access ") + szSource;
-      break;
+      return 0;
     case LZERROR_BADOUTHANDLE:
       m_strLastMessage = CString("Cannot access ") + szDest;
-      break;
+      return 0;
     case LZERROR_READ:
       m_strLastMessage = CString("File is corrupt: ") + szSource;
-      break;
+      return 0;
     case LZERROR_WRITE:
       m_strLastMessage = CString("Cannot write file ") + szDest;
-      break;
+      return 0;
     case LZERROR_GLOBALLOC:
       m_strLastMessage = CString("Cannot copy file ") + szDest;
-      break;
+      return 0;
     case LZERROR_GLOBLOCK:
       m_strLastMessage = CString("File is in use. Cannot copy ") + szDest;
-      break;
+      return 0;
     case LZERROR_UNKNOWNALG:
       m_strLastMessage = CString("Unknown compression method: ") + szSource;
-      break;
+      return 0;
     default:
-      if (copied >= 0) {
-        m_strLastMessage = name;
-        result = 1;
-      } else {  // LZERROR_BADVALUE and anything newer
+      if (copied < 0) {  // LZERROR_BADVALUE and anything newer
         m_strLastMessage = CString("Cannot copy file ") + szSource;
+        return 0;
       }
-      break;
+      m_strLastMessage = name;
+      return 1;
   }
-  if (hDest >= 0) ::LZClose(hDest);
-  if (hSource >= 0) ::LZClose(hSource);
-  return result;
 }

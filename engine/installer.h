@@ -35,7 +35,7 @@ class CInstaller {
   int CreateDirTree(const char* path);
   // Expands (or copies) name from the source folder into the target folder
   // under its expanded name. 1 when the file is in place; 0 with the last
-  // message naming the file.
+  // message naming the file, and an existing file of that name untouched.
   int ExpandFile(const char* name);
 
   // Makes the desktop and Programs shortcuts, named title + ".lnk", to
@@ -50,6 +50,11 @@ class CInstaller {
   // Limits of the fixed buffers.
   static constexpr int kMaxFolder = 259;    // folder fields: 260 with the NUL
   static constexpr int kMaxFilePath = 255;  // expansion paths: 256 with the NUL
+  // LZ32 opens paths of at most 127 characters (its OFSTRUCT holds 128).
+  static constexpr int kMaxLzPath = OFS_MAXPATHNAME - 1;
+  // The name a file is expanded under in the target folder until it is
+  // whole: no name of the install manifest, and no longer than its names.
+  static constexpr const char* kTempName = "~Lumi.tmp";
 
  protected:
   char m_szSourceDir[260];

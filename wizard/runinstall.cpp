@@ -1,4 +1,7 @@
 // The install run and the category list files.
+#include <algorithm>
+#include <cstring>
+
 #include "afxfile.h"
 #include "pages.h"
 #include "resource.h"
@@ -39,17 +42,31 @@ int CWizardSheet::RunInstall() {
   CInstaller& inst = m_installer;
   const CString folder = m_pPageFolder->m_strFolder;
 
-  // Every picture folder and category folder is the install folder and a
-  // subfolder: refuse a folder for which one of them would not fit its
-  // 259-character field, before anything is made.
+  // Refuse, before anything is made, a folder for which a picture folder or
+  // a category folder would not fit its 259-character field, or a path
+  // handed to LZ32 would pass its 127 characters: the longest is the folder,
+  // a backslash, a picture folder, a backslash and the longest of the file
+  // names and the temporary name (an expanded name is never longer than its
+  // file's name on the medium).
   constexpr int kPictures = IDS_PICTURE_LAST - IDS_PICTURE_FIRST + 1;
+  const int tempName = static_cast<int>(std::strlen(CInstaller::kTempName));
   CString pictures[kPictures];
+  int longest = 1 + tempName;  // below the folder, for LZ32
+  for (UINT id = IDS_FILE_FIRST; id <= IDS_FILE_LAST; ++id) {
+    CString name;
+    name.LoadString(id);
+    longest = std::max(longest, 1 + name.GetLength());
+  }
+  bool fits = true;
   for (int i = 0; i < kPictures; ++i) {
     pictures[i].LoadString(IDS_PICTURE_FIRST + i);
-    if (folder.GetLength() + 1 + inst.GetDirPart(pictures[i]).GetLength() > CInstaller::kMaxFolder) {
-      inst.SetLastMessage("The installation folder name is too long: " + folder);
-      return 0;
-    }
+    const int subfolder = 1 + inst.GetDirPart(pictures[i]).GetLength();
+    fits = fits && folder.GetLength() + subfolder <= CInstaller::kMaxFolder;
+    longest = std::max({longest, 1 + pictures[i].GetLength(), subfolder + 1 + tempName});
+  }
+  if (!fits || folder.GetLength() + longest > CInstaller::kMaxLzPath) {
+    inst.SetLastMessage("The installation folder name is too long: " + folder);
+    return 0;
   }
 
   int result = inst.SetInstallDir(folder);

@@ -1,5 +1,5 @@
-// Native stand-ins for CreateFileA, WriteFile and CloseHandle over the drive
-// map. Sharing: a file opened without FILE_SHARE_WRITE carries an advisory
+// Native stand-ins for CreateFileA, ReadFile, WriteFile, GetFileSize,
+// CloseHandle, MoveFileExA and DeleteFileA over the drive map. Sharing: a file opened without FILE_SHARE_WRITE carries an advisory
 // write lock, and an open for writing fails with a sharing violation while
 // another holder has one, so programs using these stand-ins honour each
 // other; host programs that take no locks are not held back.
@@ -174,4 +174,51 @@ BOOL WINAPI CloseHandle(HANDLE h) {
   int r = close(f->fd);
   delete f;
   return r == 0 ? TRUE : Fail(ERROR_ACCESS_DENIED);
+}
+
+DWORD WINAPI GetFileSize(HANDLE h, LPDWORD high) {
+  struct stat st;
+  if (!h || h == INVALID_HANDLE_VALUE || fstat(static_cast<FileHandle*>(h)->fd, &st) != 0) {
+    g_lastError = ERROR_INVALID_HANDLE;
+    return INVALID_FILE_SIZE;
+  }
+  uint64_t size = static_cast<uint64_t>(st.st_size);
+  if (high) *high = static_cast<DWORD>(size >> 32);
+  g_lastError = NO_ERROR;  // INVALID_FILE_SIZE may be a size's low half
+  return static_cast<DWORD>(size);
+}
+
+// A file is moved within its drive's host file system only, as without
+// MOVEFILE_COPY_ALLOWED. A folder is neither moved nor replaced, and a file
+// or folder that refuses writing is not replaced.
+BOOL WINAPI MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
+  std::string src, dst;
+  if (!from || !to || !LumiMapPath(from, src) || !LumiMapPath(to, dst)) return Fail(ERROR_PATH_NOT_FOUND);
+  struct stat st;
+  if (lstat(src.c_str(), &st) != 0) return Fail(errno == ENOENT ? ERROR_FILE_NOT_FOUND : FromErrno(errno));
+  if (S_ISDIR(st.st_mode) || LumiHostRefusesWrite(ParentOf(src))) return Fail(ERROR_ACCESS_DENIED);
+  if (lstat(dst.c_str(), &st) == 0) {
+    if (!(flags & MOVEFILE_REPLACE_EXISTING)) return Fail(ERROR_ALREADY_EXISTS);
+    if (S_ISDIR(st.st_mode) || LumiHostRefusesWrite(dst)) return Fail(ERROR_ACCESS_DENIED);
+  } else if (LumiHostRefusesWrite(dst)) {
+    return Fail(ERROR_ACCESS_DENIED);
+  }
+  if (rename(src.c_str(), dst.c_str()) != 0) return Fail(errno == EXDEV ? ERROR_NOT_SAME_DEVICE : FromErrno(errno));
+  g_lastError = NO_ERROR;
+  return TRUE;
+}
+
+// As on Windows, a read-only file is not deleted, nor is a folder.
+BOOL WINAPI DeleteFileA(LPCSTR name) {
+  std::string host;
+  if (!name || !LumiMapPath(name, host)) return Fail(ERROR_PATH_NOT_FOUND);
+  struct stat st;
+  if (lstat(host.c_str(), &st) != 0) return Fail(errno == ENOENT ? ERROR_FILE_NOT_FOUND : FromErrno(errno));
+  if (S_ISDIR(st.st_mode) || (!S_ISLNK(st.st_mode) && LumiHostRefusesWrite(host)) ||
+      LumiHostRefusesWrite(ParentOf(host))) {
+    return Fail(ERROR_ACCESS_DENIED);
+  }
+  if (unlink(host.c_str()) != 0) return Fail(FromErrno(errno));
+  g_lastError = NO_ERROR;
+  return TRUE;
 }

@@ -228,7 +228,9 @@ DWORD WINAPI GetFileAttributesA(LPCSTR name) {
   struct stat st;
   if (!name || !LumiMapPath(name, host) || stat(host.c_str(), &st) != 0) return INVALID_FILE_ATTRIBUTES;
   if (S_ISDIR(st.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
-  return (access(host.c_str(), W_OK) == 0) ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
+  // Read-only as the other stand-ins take it: without its owner's write
+  // permission, for every user, root included.
+  return LumiHostRefusesWrite(host) ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL;
 }
 
 HRESULT WINAPI OleInitialize(LPVOID) { return g_oleDepth++ == 0 ? S_OK : S_FALSE; }

@@ -77,6 +77,14 @@ BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, 
                      void* lpOverlapped);
 BOOL WINAPI CloseHandle(HANDLE hObject);
 DWORD WINAPI GetLastError(void);
+#define NO_ERROR 0L
+#define INVALID_FILE_SIZE ((DWORD)0xFFFFFFFF)
+#define ERROR_NOT_SAME_DEVICE 17L
+#define ERROR_ALREADY_EXISTS 183L
+#define MOVEFILE_REPLACE_EXISTING 0x1
+DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh);
+BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
+BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
 
 // OLE
 HRESULT WINAPI OleInitialize(LPVOID pvReserved);

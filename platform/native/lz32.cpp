@@ -15,11 +15,10 @@
 
 #include "lumistub.h"
 #include "lumiwin.h"
+#include "szdd.h"
 
 namespace {
 
-constexpr unsigned char kSignature[8] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33};
-constexpr size_t kHeaderSize = 14;
 constexpr int kFirstHandle = 0x400;
 
 enum class Kind { Plain, Compressed, Damaged, UnknownMethod };
@@ -82,25 +81,23 @@ bool WriteFully(int fd, const unsigned char* buf, size_t len) {
 // Reads the header of an open file and leaves the position after it (for a
 // compressed file) or at the start (for any other).
 Kind Classify(int fd, uint32_t& length, unsigned char& recorded) {
-  unsigned char h[kHeaderSize];
+  unsigned char h[kSzddHeaderSize];
   size_t got = 0;
-  Kind kind = Kind::Plain;
-  if (!ReadFully(fd, h, kHeaderSize, got)) return Kind::Damaged;
-  if (got >= sizeof kSignature && std::memcmp(h, kSignature, sizeof kSignature) == 0) {
-    if (got < kHeaderSize) {
-      kind = Kind::Damaged;
-    } else if (h[8] != 'A') {
-      kind = Kind::UnknownMethod;
-    } else {
-      kind = Kind::Compressed;
-      recorded = h[9];
-      length = static_cast<uint32_t>(h[10]) | static_cast<uint32_t>(h[11]) << 8 | static_cast<uint32_t>(h[12]) << 16 |
-               static_cast<uint32_t>(h[13]) << 24;
-      return kind;
-    }
+  if (!ReadFully(fd, h, kSzddHeaderSize, got)) return Kind::Damaged;
+  SzddHeader header = SzddReadHeader(h, got);
+  switch (header.kind) {
+    case SzddKind::kCompressed:
+      recorded = header.recorded;
+      length = header.length;
+      return Kind::Compressed;
+    case SzddKind::kShort:
+      return Kind::Damaged;
+    case SzddKind::kUnknownMethod:
+      return Kind::UnknownMethod;
+    case SzddKind::kPlain:
+      break;
   }
-  if (lseek(fd, 0, SEEK_SET) != 0) return Kind::Damaged;
-  return kind;
+  return lseek(fd, 0, SEEK_SET) == 0 ? Kind::Plain : Kind::Damaged;
 }
 
 // Opens a regular file for reading; folders and devices are refused.

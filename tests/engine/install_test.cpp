@@ -72,6 +72,24 @@ int FilesIn(const std::string& folder) {
   return n;
 }
 
+// Where the file of a manifest entry lands under folder.
+std::string InstalledPath(const std::string& folder, UINT id) {
+  CString entry;
+  entry.LoadString(id);
+  std::string text = entry.GetString();
+  size_t k = text.find_last_of('\\');
+  std::string sub = k == std::string::npos ? "" : "\\" + text.substr(0, k);
+  return folder + sub + "\\" + ExpandedMediumName(MediumName(id));
+}
+
+// Every manifest id in install order.
+std::vector<UINT> ManifestIds() {
+  std::vector<UINT> ids;
+  for (UINT id = IDS_FILE_FIRST; id <= IDS_FILE_LAST; ++id) ids.push_back(id);
+  for (UINT id = IDS_PICTURE_FIRST; id <= IDS_PICTURE_LAST; ++id) ids.push_back(id);
+  return ids;
+}
+
 class InstallRun : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -101,14 +119,10 @@ class InstallRun : public ::testing::Test {
 TEST_F(InstallRun, AFullRunInstallsEverything) {
   ASSERT_EQ(Run(folder_), 1) << Message();
   // The primary files and the pictures, byte for byte as they were packed.
-  for (UINT id = IDS_FILE_FIRST; id <= IDS_PICTURE_LAST; id = id == IDS_FILE_LAST ? IDS_PICTURE_FIRST : id + 1) {
-    CString entry;
-    entry.LoadString(id);
-    std::string sub = id >= IDS_PICTURE_FIRST ? "\\" + std::string(sheet_.m_installer.GetDirPart(entry)) : "";
-    std::string name = ExpandedMediumName(MediumName(id));
+  for (UINT id : ManifestIds()) {
     std::string got;
-    ASSERT_TRUE(GetFile(folder_ + sub + "\\" + name, got)) << name;
-    EXPECT_TRUE(got == SampleContents(name)) << name;
+    ASSERT_TRUE(GetFile(InstalledPath(folder_, id), got)) << id;
+    EXPECT_TRUE(got == SampleContents(ExpandedMediumName(MediumName(id)))) << id;
   }
   EXPECT_EQ(FilesIn(folder_ + "\\Bkgnds1"), 8);
   EXPECT_EQ(FilesIn(folder_ + "\\Bkgnds2"), 7);
@@ -219,13 +233,52 @@ TEST_F(InstallRun, ACategoryListThatCannotBeWrittenFailsTheRun) {
   EXPECT_FALSE(PathExists(Link(desktop_)));
 }
 
-TEST_F(InstallRun, AFolderTooLongForItsPictureFoldersIsRefusedBeforeAnythingIsMade) {
-  // F + "\Bkgnds1" must fit 259 characters: 251 is the longest F.
-  std::string tooLong = base_ + "\\" + std::string(252 - base_.size() - 1, 'f');
-  ASSERT_EQ(tooLong.size(), 252u);
-  EXPECT_EQ(Run(tooLong), 0);
-  EXPECT_EQ(Message(), "The installation folder name is too long: " + tooLong);
-  EXPECT_FALSE(PathExists(tooLong));
+TEST_F(InstallRun, TheLongestFolderInstallsAndALongerOneIsRefusedBeforeAnythingIsMade) {
+  // LZ32 takes paths of 127 characters: F + "\\Bkgnds1\\sandston.jpg" is the
+  // longest it is given, so F may have 106.
+  for (size_t length : {106u, 107u, 252u}) {
+    SCOPED_TRACE(length);
+    std::string folder = base_ + "\\" + std::string(length - base_.size() - 1, length == 106 ? 'a' : 'f');
+    ASSERT_EQ(folder.size(), length);
+    if (length == 106) {
+      EXPECT_EQ(Run(folder), 1) << Message();
+      EXPECT_TRUE(PathExists(folder + "\\Bkgnds1\\sandston.jpg"));
+      EXPECT_EQ(FilesIn(folder + "\\Nature"), 5);
+    } else {
+      EXPECT_EQ(Run(folder), 0);
+      EXPECT_EQ(Message(), "The installation folder name is too long: " + folder);
+      EXPECT_FALSE(PathExists(folder));
+    }
+  }
+}
+
+// A medium file damaged after a first install: the second run fails naming
+// it, and what the first put there keeps its bytes; a sound medium then
+// replaces every file.
+TEST_F(InstallRun, AFailedReinstallKeepsTheInstalledFiles) {
+  ASSERT_EQ(Run(folder_), 1) << Message();
+  const std::string exe = folder_ + "\\Lumiroll.exe", medium = ProgramFolder() + MediumName(51);
+  std::string keep, damaged;
+  ASSERT_TRUE(GetFile(medium, keep));
+  ASSERT_TRUE(PutFile(exe, "installed before"));
+  ASSERT_TRUE(PutFile(medium, keep.substr(0, 100)));
+  int result = Run(folder_);
+  ASSERT_TRUE(PutFile(medium, keep));
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(Message(), "File is corrupt: " + medium);
+  std::string now;
+  EXPECT_TRUE(GetFile(exe, now) && now == "installed before");
+  EXPECT_FALSE(PathExists(folder_ + "\\" + CInstaller::kTempName));
+
+  for (UINT id : ManifestIds()) ASSERT_TRUE(PutFile(InstalledPath(folder_, id), "stale"));
+  ASSERT_EQ(Run(folder_), 1) << Message();
+  for (UINT id : ManifestIds()) {
+    EXPECT_TRUE(GetFile(InstalledPath(folder_, id), now) && now == SampleContents(ExpandedMediumName(MediumName(id))))
+        << id;
+  }
+  for (const char* sub : {"", "\\Bkgnds1", "\\Bkgnds2", "\\WFalls", "\\Sunsets", "\\Nature"}) {
+    EXPECT_FALSE(PathExists(folder_ + sub + "\\" + CInstaller::kTempName)) << sub;
+  }
 }
 
 // Faults of the target: each run fails with the message naming what could not
@@ -245,14 +298,15 @@ TEST_F(InstallRun, WhatCannotBeWrittenFailsTheRunAndKeepsItsBytes) {
       {"a file where the install folder should be", Put::kFile, folder_, "Cannot access " + exe},
       {"a file where a picture folder should be", Put::kFile, folder_ + "\\Sunsets",
        "Cannot access " + folder_ + "\\Sunsets\\Sunset1.jpg"},
-      {"a full disk for the program file", Put::kFullDiskFile, exe, "Cannot write file " + exe},
+      {"a full disk for the program file", Put::kFullDiskFile, folder_ + "\\" + CInstaller::kTempName,
+       "Cannot write file " + exe},
       {"a full disk for a category list", Put::kFullDiskFile, folder_ + "\\Photos.dat",
        "Cannot write the category list file " + folder_ + "\\Photos.dat"},
   };
   auto possible = [](Put put) {
     switch (put) {
-      case Put::kReadOnlyFile:
-        return ReadOnlyFilesRefuseWriting();
+      case Put::kReadOnlyFile:  // refused by its attribute, also where the host would let us write
+        return true;
       case Put::kReadOnlyFolder:
         return ReadOnlyFoldersRefuseWriting();
       case Put::kFullDiskFile:

@@ -156,6 +156,48 @@ TEST_F(ExpandFileTest, AnExistingDestinationIsReplaced) {
   EXPECT_EQ(out, "short");
 }
 
+// The platform's LZ32 may expand a damaged file as if it were sound: each
+// is refused, and the file installed before keeps its bytes.
+TEST_F(ExpandFileTest, ADamagedSourceLeavesTheInstalledFileAsItWas) {
+  const std::string data = Bytes(12000, 3);
+  const std::string sound = Compressed(data, 'e');
+  auto with = [&](size_t at, uint32_t value, int bytes) {
+    std::string b = sound;
+    for (int k = 0; k < bytes; ++k) b[at + k] = static_cast<char>(value >> (8 * k));
+    return b;
+  };
+  const std::string corrupt = "File is corrupt: ", method = "Unknown compression method: ";
+  const struct {
+    const char* what;
+    std::string bytes;
+    const std::string& message;
+  } cases[] = {
+      {"a stream cut short", sound.substr(0, sound.size() - 40), corrupt},
+      {"cut to 100 bytes", sound.substr(0, 100), corrupt},
+      {"a header longer than the stream", with(10, 12001, 4), corrupt},
+      {"a header shorter than the stream", with(10, 11999, 4), corrupt},
+      {"a header cut short", sound.substr(0, 12), corrupt},
+      {"method B", with(8, 'B', 1), method},
+  };
+  const std::string installed = target_ + "\\Lumiroll.exe", temp = target_ + "\\" + CInstaller::kTempName;
+  const std::string before = "the program installed before";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(PutFile(installed, before));
+    ASSERT_TRUE(PutFile(SourcePath("Lumiroll.ex_"), c.bytes));
+    EXPECT_EQ(inst_.ExpandFile(Name("Lumiroll.ex_").c_str()), 0);
+    EXPECT_EQ(std::string(inst_.GetLastMessage()), c.message + SourcePath("Lumiroll.ex_"));
+    std::string now;
+    EXPECT_TRUE(GetFile(installed, now) && now == before);
+    EXPECT_FALSE(PathExists(temp));
+  }
+  ASSERT_TRUE(PutFile(SourcePath("Lumiroll.ex_"), sound));
+  EXPECT_EQ(inst_.ExpandFile(Name("Lumiroll.ex_").c_str()), 1);
+  std::string now;
+  EXPECT_TRUE(GetFile(installed, now) && now == data);
+  EXPECT_FALSE(PathExists(temp));
+}
+
 TEST_F(ExpandFileTest, AMissingSourceFailsBeforeAnythingOpens) {
   ASSERT_TRUE(PutFile(target_ + "\\Gone.txt", "keep me"));
   EXPECT_EQ(inst_.ExpandFile(Name("Gone.txt").c_str()), 0);

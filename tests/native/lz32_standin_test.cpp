@@ -205,9 +205,12 @@ TEST_F(ExpandFileNative, AFullDiskNamesTheDestination) {
   PutFile(src + "\\big.tx_", Compressed(Text(100000), 't'));
   std::string host;
   ASSERT_TRUE(LumiMapPath(target_.c_str(), host));
-  ASSERT_EQ(symlink("/dev/full", (host + "/big.txt").c_str()), 0);
+  // The file is written under the temporary name first: the full disk is there.
+  ASSERT_EQ(symlink("/dev/full", (host + "/" + CInstaller::kTempName).c_str()), 0);
   EXPECT_EQ(inst_.ExpandFile((sub_ + "\\big.tx_").c_str()), 0);
   EXPECT_STREQ(inst_.GetLastMessage(), ("Cannot write file " + target_ + "\\big.txt").c_str());
+  EXPECT_FALSE(PathExists(target_ + "\\big.txt"));
+  EXPECT_FALSE(PathExists(target_ + "\\" + CInstaller::kTempName));
 }
 
 TEST_F(ExpandFileNative, ASourceRemovedAfterItsNameWasAskedIsNotFoundAndCostsNothing) {

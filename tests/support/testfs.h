@@ -23,9 +23,6 @@ void RemoveTree(const std::string& path);
 // giving its write permission (which the stand-ins honour for every user, and
 // for folders too), on Windows with the read-only attribute.
 bool SetReadOnly(const std::string& path, bool readOnly);
-// Whether a read-only file refuses writing here: not so under Wine run as
-// root, where the host lets root write to it.
-bool ReadOnlyFilesRefuseWriting();
 // Whether a folder can be made to refuse new entries (natively only).
 bool ReadOnlyFoldersRefuseWriting();
 // Puts at path a file that takes no bytes, as on a full disk (natively a link

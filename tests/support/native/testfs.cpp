@@ -113,6 +113,5 @@ bool SetReadOnly(const std::string& path, bool readOnly) {
   mode_t mode = readOnly ? (st.st_mode & ~static_cast<mode_t>(0222)) : (st.st_mode | S_IWUSR);
   return chmod(host.c_str(), mode & 07777) == 0;
 }
-bool ReadOnlyFilesRefuseWriting() { return true; }
 bool ReadOnlyFoldersRefuseWriting() { return true; }
 bool PutFullDiskFile(const std::string& path) { return symlink("/dev/full", Host(path).c_str()) == 0; }

@@ -132,21 +132,6 @@ bool SetReadOnly(const std::string& path, bool readOnly) {
   return SetFileAttributesA(path.c_str(), a) != 0;
 }
 
-bool ReadOnlyFilesRefuseWriting() {
-  static int answer = -1;
-  if (answer < 0) {
-    std::string probe = ScratchFolder() + "\\probe.txt";
-    PutFile(probe, "x");
-    SetReadOnly(probe, true);
-    HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    answer = h == INVALID_HANDLE_VALUE;
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    SetReadOnly(probe, false);
-    DeleteFileA(probe.c_str());
-  }
-  return answer == 1;
-}
-
 // The read-only attribute of a folder does not keep files out of it.
 bool ReadOnlyFoldersRefuseWriting() { return false; }
 bool PutFullDiskFile(const std::string&) { return false; }

@@ -49,14 +49,13 @@ class Encoder {
         }
       }
       if (m.len >= kMinMatch) {
-        Reference(out, i, m);
+        Reference(out, m);
         i += m.len;
       } else {
         Literal(out, buf_[static_cast<size_t>(i)]);
         ++i;
       }
     }
-    Close(out);
   }
 
  private:
@@ -113,7 +112,7 @@ class Encoder {
     Done();
   }
 
-  void Reference(std::vector<uint8_t>& out, int64_t i, const Match& m) {
+  void Reference(std::vector<uint8_t>& out, const Match& m) {
     Begin(out);
     // Ring positions: output byte k (buffer index kWindow + k) is written at
     // (4080 + k) mod 4096; an initial space at index j < kWindow stands at
@@ -121,11 +120,8 @@ class Encoder {
     unsigned ringPos = static_cast<unsigned>((kWindow - 16 + (m.pos - kWindow)) & (kWindow - 1));
     out.push_back(static_cast<uint8_t>(ringPos & 0xFF));
     out.push_back(static_cast<uint8_t>(((ringPos >> 4) & 0xF0) | static_cast<unsigned>(m.len - kMinMatch)));
-    (void)i;
     Done();
   }
-
-  void Close(std::vector<uint8_t>&) {}
 
   std::vector<uint8_t> buf_;
   int64_t end_;
@@ -139,27 +135,9 @@ class Encoder {
 }  // namespace
 
 std::vector<uint8_t> SzddCompress(const uint8_t* data, size_t size, uint8_t recorded, int maxChain) {
-  std::vector<uint8_t> out = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33, 'A', recorded};
-  uint32_t len = static_cast<uint32_t>(size);
-  for (int k = 0; k < 4; ++k) out.push_back(static_cast<uint8_t>(len >> (8 * k)));
+  std::vector<uint8_t> out(kSzddHeaderSize);
+  SzddWriteHeader(out.data(), recorded, static_cast<uint32_t>(size));
   out.reserve(out.size() + size / 2 + 64);
   Encoder(data, size, maxChain).Run(out);
   return out;
-}
-
-bool SzddCompressedName(const std::string& fileName, std::string& compressed, uint8_t& recorded) {
-  if (fileName.empty() || fileName.back() == '_') return false;
-  size_t dot = fileName.find_last_of('.');
-  if (dot == std::string::npos) {
-    compressed = fileName + "._";
-    recorded = 0;
-  } else if (fileName.size() - dot - 1 >= 3) {
-    compressed = fileName;
-    recorded = static_cast<uint8_t>(compressed.back());
-    compressed.back() = '_';
-  } else {
-    compressed = fileName + "_";
-    recorded = 0;
-  }
-  return true;
 }

@@ -1,0 +1,62 @@
+#include "lzcopy.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "szdd.h"
+
+namespace {
+
+// What a sound copy of the file at path gives, in bytes; false when the file
+// cannot be read. kind tells how to take it.
+bool Declared(const char* path, SzddKind& kind, uint64_t& length) {
+  HANDLE h = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  uint8_t head[kSzddHeaderSize];
+  DWORD got = 0;
+  bool ok = true;
+  while (ok && got < sizeof head) {
+    DWORD n = 0;
+    ok = ::ReadFile(h, head + got, static_cast<DWORD>(sizeof head - got), &n, nullptr) != 0;
+    if (n == 0) break;
+    got += n;
+  }
+  DWORD high = 0;
+  DWORD low = ok ? ::GetFileSize(h, &high) : INVALID_FILE_SIZE;
+  ::CloseHandle(h);
+  if (!ok || (low == INVALID_FILE_SIZE && ::GetLastError() != NO_ERROR)) return false;
+  SzddHeader header = SzddReadHeader(head, got);
+  kind = header.kind;
+  length = kind == SzddKind::kCompressed ? header.length : (static_cast<uint64_t>(high) << 32 | low);
+  return true;
+}
+
+}  // namespace
+
+LONG LzCheckedCopy(const char* sourcePath, INT hSource, INT hDest) {
+  if (hSource < 0) return LZERROR_BADINHANDLE;
+  if (hDest < 0) return LZERROR_BADOUTHANDLE;
+  SzddKind kind = SzddKind::kPlain;
+  uint64_t expected = 0;
+  if (!Declared(sourcePath, kind, expected)) return LZERROR_BADINHANDLE;
+  if (kind == SzddKind::kShort) return LZERROR_READ;
+  if (kind == SzddKind::kUnknownMethod) return LZERROR_UNKNOWNALG;
+  LONG copied = ::LZCopy(hSource, hDest);
+  if (copied >= 0 && static_cast<uint64_t>(copied) != expected) return LZERROR_READ;
+  return copied;
+}
+
+long LzCopyFile(const std::string& in, const std::string& out) {
+  std::vector<char> inPath(in.begin(), in.end()), outPath(out.begin(), out.end());
+  inPath.push_back(0);
+  outPath.push_back(0);
+  OFSTRUCT a, b;
+  INT hs = ::LZOpenFileA(inPath.data(), &a, OF_READ);
+  if (hs < 0) return LZERROR_BADINHANDLE;
+  INT hd = ::LZOpenFileA(outPath.data(), &b, OF_CREATE | OF_SHARE_DENY_NONE | OF_WRITE);
+  LONG r = LzCheckedCopy(inPath.data(), hs, hd);
+  if (hd >= 0) ::LZClose(hd);
+  ::LZClose(hs);
+  return r;
+}

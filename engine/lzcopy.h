@@ -1,0 +1,22 @@
+// Files through LZ32, held to what each file declares. The platform's LZ32
+// may expand a damaged compressed file as if it were sound (a stream cut
+// short gives a short file and success, a method it does not know an empty
+// one), so every copy is checked against the length the source declares.
+#pragma once
+#include <string>
+
+#include "lumiwin.h"
+
+// LZCopy from hSource, opened from sourcePath, into hDest. A compressed
+// source declares its expanded length in its header; any other file its
+// size. Returns the bytes written, or an LZERROR_* code: LZCopy's own, or
+// LZERROR_READ for a copy of another length than declared or a header cut
+// short, LZERROR_UNKNOWNALG for a method other than 'A' (nothing is copied),
+// LZERROR_BADINHANDLE when the source cannot be opened or read.
+LONG LzCheckedCopy(const char* sourcePath, INT hSource, INT hDest);
+
+// One file through LZ32, as the tools and tests use it: opens in for
+// reading and, once that worked, out for writing (emptied), copies with
+// LzCheckedCopy and closes both. LzCheckedCopy's result, or
+// LZERROR_BADINHANDLE / LZERROR_BADOUTHANDLE for an open that failed.
+long LzCopyFile(const std::string& in, const std::string& out);
