@@ -60,3 +60,22 @@ long LzCopyFile(const std::string& in, const std::string& out) {
   ::LZClose(hs);
   return r;
 }
+
+const char* LzCopyErrorText(long result) {
+  switch (result) {
+    case LZERROR_BADINHANDLE:
+      return "cannot open it";
+    case LZERROR_BADOUTHANDLE:
+      return "cannot create the output";
+    case LZERROR_READ:
+      return "file is corrupt";
+    case LZERROR_WRITE:
+      return "write error (disk full?)";
+    case LZERROR_GLOBALLOC:
+      return "out of memory";
+    case LZERROR_UNKNOWNALG:
+      return "unknown compression method";
+    default:
+      return result >= 0 ? "no error" : "expansion failed";
+  }
+}

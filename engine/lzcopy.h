@@ -20,3 +20,6 @@ LONG LzCheckedCopy(const char* sourcePath, INT hSource, INT hDest);
 // LzCheckedCopy and closes both. LzCheckedCopy's result, or
 // LZERROR_BADINHANDLE / LZERROR_BADOUTHANDLE for an open that failed.
 long LzCopyFile(const std::string& in, const std::string& out);
+
+// What an LzCopyFile result means, for the tools' messages.
+const char* LzCopyErrorText(long result);

@@ -1,16 +1,18 @@
-// lumipack: makes the files of a distribution medium and expands them again.
+// lumipack: makes the files of a distribution medium, expands and tests them.
 //   lumipack [-o DIR] FILE...      compress each FILE to SZDD in DIR (default: beside it)
 //   lumipack -d [-o DIR] FILE...   expand each FILE into DIR under its expanded name
-// Expansion goes through the same LZ32 calls the installer makes. Output is
-// written under a temporary name and renamed only when complete.
+//   lumipack -t FILE...            test each FILE: a whole expansion of the declared length
+// Expansion and testing go through the same LZ32 calls the installer makes,
+// with the same checks. Output is written under a short temporary name and
+// renamed only when complete; a signal removes it.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -39,13 +41,60 @@ std::string NameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string TempNameFor(const std::string& dir, const std::string& name) {
-  return dir + "/." + name + ".lumipack-" + std::to_string(getpid());
+// The temporary file of the moment, removed by a signal: a fixed buffer, as
+// the handler may use nothing else.
+char g_temp[4096];
+volatile sig_atomic_t g_haveTemp = 0;
+
+void OnSignal(int sig) {
+  if (g_haveTemp) unlink(g_temp);
+  std::signal(sig, SIG_DFL);
+  std::raise(sig);
 }
 
-bool IsRegularFile(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+// Creates an empty temporary file in dir, hidden and no longer than name
+// (two to eight characters), so that it fits wherever name fits. Its path,
+// or "" with errno set.
+std::string MakeTemp(const std::string& dir, const std::string& name) {
+  size_t digits = (name.size() < 2 ? 2 : (name.size() > 8 ? 8 : name.size())) - 1;
+  unsigned long seed = static_cast<unsigned long>(getpid()) * 7919u;
+  for (int attempt = 0; attempt < 1000; ++attempt) {
+    std::string tmp = ".";
+    for (unsigned long v = seed + static_cast<unsigned long>(attempt); tmp.size() <= digits; v /= 36) {
+      tmp += "0123456789abcdefghijklmnopqrstuvwxyz"[v % 36];
+    }
+    std::string path = dir + "/" + tmp;
+    if (path.size() >= sizeof g_temp) {
+      errno = ENAMETOOLONG;
+      return "";
+    }
+    g_haveTemp = 0;
+    std::memcpy(g_temp, path.c_str(), path.size() + 1);
+    g_haveTemp = 1;
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd >= 0) {
+      close(fd);
+      return path;
+    }
+    g_haveTemp = 0;
+    if (errno != EEXIST) return "";
+  }
+  errno = EEXIST;
+  return "";
+}
+
+// Moves a finished temporary file over target, or removes it.
+int Finish(const std::string& tmp, const std::string& target, bool ok, const std::string& file,
+           const std::string& why) {
+  if (ok && std::rename(tmp.c_str(), target.c_str()) != 0) {
+    ok = false;
+    Fail(target, std::strerror(errno));
+  } else if (!ok) {
+    Fail(file, why);
+  }
+  if (!ok) unlink(tmp.c_str());
+  g_haveTemp = 0;
+  return ok ? 0 : 1;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -53,107 +102,152 @@ bool SameFile(const std::string& a, const std::string& b) {
   return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
-int Compress(const std::string& file, const std::string& outDir) {
-  if (!IsRegularFile(file)) return Fail(file, "not a readable file");
-  std::string name = NameOf(file), packed;
-  uint8_t recorded = 0;
-  if (!SzddCompressedName(name, packed, recorded)) return Fail(file, "name ends in '_': it looks compressed already");
-  std::string dir = outDir.empty() ? DirOf(file) : outDir;
-  std::string target = dir + "/" + packed;
-  std::ifstream in(file, std::ios::binary);
-  std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return Fail(file, "read error");
-  if (data.size() > 0xFFFFFFFFull) return Fail(file, "too large for the format (4 GB at most)");
-  std::vector<uint8_t> packedData = SzddCompress(data.data(), data.size(), recorded);
-  std::string tmp = TempNameFor(dir, packed);
-  std::FILE* out = std::fopen(tmp.c_str(), "wb");
-  if (!out) return Fail(target, std::strerror(errno));
-  bool ok = std::fwrite(packedData.data(), 1, packedData.size(), out) == packedData.size();
-  ok = (std::fclose(out) == 0) && ok;
-  if (!ok) {
-    int err = errno;
-    std::remove(tmp.c_str());
-    return Fail(target, std::string("write error: ") + std::strerror(err));
+// Opens a regular file for reading: its descriptor, or -1 with why set.
+int OpenInput(const std::string& file, std::string& why) {
+  int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat st;
+  if (fd < 0) {
+    why = std::string("cannot read it: ") + std::strerror(errno);
+  } else if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    why = "not a regular file";
+    close(fd);
+    fd = -1;
   }
-  if (std::rename(tmp.c_str(), target.c_str()) != 0) {
-    int err = errno;
-    std::remove(tmp.c_str());
-    return Fail(target, std::strerror(err));
-  }
-  return 0;
+  return fd;
 }
 
-const char* LzErrorText(long r) {
-  switch (r) {
-    case LZERROR_BADINHANDLE:
-      return "cannot open it";
-    case LZERROR_BADOUTHANDLE:
-      return "cannot create the output";
-    case LZERROR_READ:
-      return "file is corrupt";
-    case LZERROR_WRITE:
-      return "write error (disk full?)";
-    case LZERROR_GLOBALLOC:
-      return "out of memory";
-    case LZERROR_UNKNOWNALG:
-      return "unknown compression method";
-    default:
-      return "expansion failed";
+int Compress(const std::string& file, const std::string& outDir) {
+  std::string name = NameOf(file), packed, why;
+  uint8_t recorded = 0;
+  if (!SzddCompressedName(name, packed, recorded)) return Fail(file, "name ends in '_': it looks compressed already");
+  int in = OpenInput(file, why);
+  if (in < 0) return Fail(file, why);
+  std::vector<uint8_t> data;
+  uint8_t buf[1 << 16];
+  ssize_t n;
+  while ((n = read(in, buf, sizeof buf)) != 0) {
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      why = std::string("read error: ") + std::strerror(errno);
+      break;
+    }
+    data.insert(data.end(), buf, buf + n);
+    if (data.size() > 0xFFFFFFFFull) {
+      why = "too large for the format (4 GB at most)";
+      break;
+    }
   }
+  close(in);
+  if (!why.empty()) return Fail(file, why);
+  std::vector<uint8_t> packedData = SzddCompress(data.data(), data.size(), recorded);
+  std::string dir = outDir.empty() ? DirOf(file) : outDir;
+  std::string target = dir + "/" + packed;
+  std::string tmp = MakeTemp(dir, packed);
+  if (tmp.empty()) return Fail(target, std::strerror(errno));
+  std::FILE* out = std::fopen(tmp.c_str(), "wb");
+  bool ok = out && std::fwrite(packedData.data(), 1, packedData.size(), out) == packedData.size();
+  ok = out && std::fclose(out) == 0 && ok;
+  return Finish(tmp, target, ok, target, std::string("write error: ") + std::strerror(errno));
+}
+
+// Why LZ32 could not take this host path, or "".
+std::string LzPathProblem(const std::string& host, const std::string& win) {
+  if (NameOf(host).find('\\') != std::string::npos) {
+    return "its name holds a backslash, which a Windows path takes for a separator";
+  }
+  if (win.find_first_of("<>:\"|?*", 2) != std::string::npos) {
+    return "its path holds one of <>:\"|?*, which Windows names cannot hold";
+  }
+  if (win.size() >= OFS_MAXPATHNAME) {
+    return "its Windows path " + win + " has " + std::to_string(win.size()) +
+           " characters; LZ32 takes paths of at most 127 characters";
+  }
+  return "";
+}
+
+// The Windows path of a readable regular file and the name it expands to;
+// false with why set.
+bool ExpandedName(const std::string& file, std::string& win, std::string& name, std::string& why) {
+  int fd = OpenInput(file, why);
+  if (fd < 0) return false;
+  close(fd);
+  win = LumiHostToWindowsPath(file);
+  why = LzPathProblem(file, win);
+  if (!why.empty()) return false;
+  std::vector<char> src(win.begin(), win.end());
+  src.push_back(0);
+  char expanded[OFS_MAXPATHNAME + 8];
+  if (GetExpandedNameA(src.data(), expanded) != 1) {
+    why = "LZ32 cannot read its expanded name";
+    return false;
+  }
+  name = expanded;
+  size_t cut = name.find_last_of("\\:");
+  if (cut != std::string::npos) name = name.substr(cut + 1);
+  return true;
 }
 
 int Expand(const std::string& file, const std::string& outDir) {
-  if (!IsRegularFile(file)) return Fail(file, "not a readable file");
-  std::string winSrc = LumiHostToWindowsPath(file);
-  std::vector<char> src(winSrc.begin(), winSrc.end());
-  src.push_back(0);
-  char expanded[512];
-  if (winSrc.size() >= OFS_MAXPATHNAME || GetExpandedNameA(src.data(), expanded) != 1) {
-    return Fail(file, "cannot read its expanded name (LZ32 takes paths of at most 127 characters)");
-  }
-  std::string exp = expanded;
-  size_t cut = exp.find_last_of("\\:");
-  std::string name = cut == std::string::npos ? exp : exp.substr(cut + 1);
+  std::string win, name, why;
+  if (!ExpandedName(file, win, name, why)) return Fail(file, why);
   std::string dir = outDir.empty() ? DirOf(file) : outDir;
   std::string target = dir + "/" + name;
   if (SameFile(file, target)) return Fail(file, "expands to itself; use -o DIR");
-  std::string tmp = TempNameFor(dir, name);
-  {
-    std::FILE* touch = std::fopen(tmp.c_str(), "wb");  // so the folder's Windows name can be had
-    if (!touch) return Fail(target, std::strerror(errno));
-    std::fclose(touch);
+  std::string tmp = MakeTemp(dir, name);
+  if (tmp.empty()) return Fail(target, std::strerror(errno));
+  std::string winTmp = LumiHostToWindowsPath(tmp);
+  why = LzPathProblem(tmp, winTmp);
+  long r = why.empty() ? LzCopyFile(win, winTmp) : LZERROR_BADOUTHANDLE;
+  if (why.empty()) why = LzCopyErrorText(r);
+  return Finish(tmp, target, r >= 0, r == LZERROR_BADOUTHANDLE ? target : file, why);
+}
+
+// Expands into nothing: one line a file on standard output.
+int Test(const std::string& file) {
+  std::string win, name, why;
+  long r = 0;
+  SzddHeader header;
+  if (ExpandedName(file, win, name, why)) {
+    uint8_t head[kSzddHeaderSize];
+    int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    ssize_t got = fd < 0 ? -1 : read(fd, head, sizeof head);
+    if (fd >= 0) close(fd);
+    header = SzddReadHeader(head, got < 0 ? 0 : static_cast<size_t>(got));
+    r = LzCopyFile(win, "Z:\\dev\\null");
+    if (r < 0) {
+      why = LzCopyErrorText(r);
+    } else if (header.kind != SzddKind::kCompressed) {
+      why = "not compressed (no SZDD header)";
+    }
   }
-  long r = LzCopyFile(winSrc, LumiHostToWindowsPath(tmp));
-  if (r < 0) {
-    std::remove(tmp.c_str());
-    return Fail(file, LzErrorText(r));
+  if (!why.empty()) {
+    std::printf("%s: FAILED: %s\n", file.c_str(), why.c_str());
+    return 1;
   }
-  if (std::rename(tmp.c_str(), target.c_str()) != 0) {
-    int err = errno;
-    std::remove(tmp.c_str());
-    return Fail(target, std::strerror(err));
-  }
+  std::printf("%s: OK, expands to %s (%ld bytes)\n", file.c_str(), name.c_str(), r);
   return 0;
 }
 
 int Usage() {
   std::fprintf(stderr,
                "usage: %s [-o DIR] FILE...      compress to SZDD (readme.txt -> readme.tx_)\n"
-               "       %s -d [-o DIR] FILE...   expand under the expanded name\n",
-               g_prog, g_prog);
+               "       %s -d [-o DIR] FILE...   expand under the expanded name\n"
+               "       %s -t FILE...            test: expand into nothing, one line a file\n",
+               g_prog, g_prog, g_prog);
   return 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool expand = false;
+  char mode = 'c';
   std::string outDir;
   std::vector<std::string> files;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
-    if (a == "-d") {
-      expand = true;
+    if (a == "-d" || a == "-t") {
+      if (mode != 'c' && mode != a[1]) return Usage();
+      mode = a[1];
     } else if (a == "-o") {
       if (++i >= argc) return Usage();
       outDir = argv[i];
@@ -166,12 +260,15 @@ int main(int argc, char** argv) {
       files.push_back(a);
     }
   }
-  if (files.empty()) return Usage();
+  if (files.empty() || (mode == 't' && !outDir.empty())) return Usage();
   if (!outDir.empty()) {
     struct stat st;
     if (stat(outDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return Fail(outDir, "not a folder");
   }
+  for (int sig : {SIGINT, SIGTERM, SIGHUP}) std::signal(sig, OnSignal);
   int status = 0;
-  for (const std::string& f : files) status |= expand ? Expand(f, outDir) : Compress(f, outDir);
+  for (const std::string& f : files) {
+    status |= mode == 't' ? Test(f) : (mode == 'd' ? Expand(f, outDir) : Compress(f, outDir));
+  }
   return status;
 }

@@ -1,8 +1,11 @@
 #include "medium.h"
 
+#include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "afxfile.h"
+#include "lzcopy.h"
 #include "resource.h"
 #include "szdd.h"
 
@@ -60,7 +63,10 @@ std::string SampleContents(const std::string& name) {
   return s;
 }
 
-bool MakeSampleMedium(const std::string& folder, std::string* error) {
+namespace {
+// The names of the manifest's files on the medium, where pictures lie flat;
+// false with *error set when the string table lacks one.
+bool MediumNames(std::vector<std::string>& names, std::string* error) {
   std::vector<UINT> ids;
   for (UINT id = IDS_FILE_FIRST; id <= IDS_FILE_LAST; ++id) ids.push_back(id);
   for (UINT id = IDS_PICTURE_FIRST; id <= IDS_PICTURE_LAST; ++id) ids.push_back(id);
@@ -72,7 +78,18 @@ bool MakeSampleMedium(const std::string& folder, std::string* error) {
     }
     std::string name = entry.GetString();
     size_t slash = name.find_last_of('\\');
-    if (slash != std::string::npos) name = name.substr(slash + 1);  // pictures lie flat on the medium
+    names.push_back(slash == std::string::npos ? name : name.substr(slash + 1));
+  }
+  return true;
+}
+
+bool SameIgnoringAZCase(const std::string& a, const std::string& b) { return CString(a.c_str()).CompareNoCase(b.c_str()) == 0; }
+}  // namespace
+
+bool MakeSampleMedium(const std::string& folder, std::string* error) {
+  std::vector<std::string> names;
+  if (!MediumNames(names, error)) return false;
+  for (const std::string& name : names) {
     std::string plain = ExpandedMediumName(name);
     std::string data = SampleContents(plain);
     if (plain != name) {
@@ -82,4 +99,71 @@ bool MakeSampleMedium(const std::string& folder, std::string* error) {
     if (!Write(folder + "\\" + name, data, error)) return false;
   }
   return true;
+}
+
+int CheckMedium(const std::string& folder, const std::string& label, const std::string& nullDevice,
+                std::string& report) {
+  std::vector<std::string> names;
+  std::string error;
+  if (!MediumNames(names, &error)) {
+    report += error + "\n";
+    return 1;
+  }
+  int problems = 0;
+  for (const std::string& name : names) {
+    std::string path = folder + "\\" + name, line;
+    std::vector<char> src(path.begin(), path.end());
+    src.push_back(0);
+    char expanded[512] = "";
+    if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+      line = "missing";
+    } else if (path.size() >= OFS_MAXPATHNAME) {
+      line = "its path has " + std::to_string(path.size()) + " characters; LZ32 takes at most 127";
+    } else if (::GetExpandedNameA(src.data(), expanded) != 1) {
+      line = "LZ32 cannot read its expanded name";
+    } else {
+      const char* cut = std::strrchr(expanded, '\\');
+      std::string got = cut ? cut + 1 : expanded, want = ExpandedMediumName(name);
+      long r = LzCopyFile(path, nullDevice);
+      if (r < 0) {
+        line = LzCopyErrorText(r);
+      } else if (!SameIgnoringAZCase(got, want)) {
+        line = "expands to " + got + ", not " + want;
+      } else {
+        report += "ok      " + name + " -> " + got + " (" + std::to_string(r) + " bytes)\n";
+        continue;
+      }
+    }
+    report += "FAILED  " + name + ": " + line + "\n";
+    ++problems;
+  }
+  report += "medium " + label + ": " +
+            (problems ? std::to_string(problems) + " of " + std::to_string(names.size()) + " files have a problem"
+                      : "all " + std::to_string(names.size()) + " files sound") +
+            "\n";
+  return problems;
+}
+
+int MkmediumMain(int argc, char** argv, std::string (*folderOf)(const char* arg, bool make), const char* nullDevice) {
+  const bool check = argc == 3 && std::strcmp(argv[1], "--check") == 0;
+  if (!check && (argc != 2 || argv[1][0] == '-')) {
+    std::fprintf(stderr, "usage: mkmedium DIR           make the sample medium in DIR\n"
+                         "       mkmedium --check DIR   check the medium in DIR, one line a file\n");
+    return 2;
+  }
+  const char* arg = argv[argc - 1];
+  std::string folder = folderOf(arg, !check);
+  if (check) {
+    std::string report;
+    int problems = CheckMedium(folder, arg, nullDevice, report);
+    std::fputs(report.c_str(), stdout);
+    return problems ? 1 : 0;
+  }
+  std::string error;
+  if (!MakeSampleMedium(folder, &error)) {
+    std::fprintf(stderr, "mkmedium: %s\n", error.c_str());
+    return 1;
+  }
+  std::printf("sample medium: %s (32 files)\n", arg);
+  return 0;
 }
