@@ -8,6 +8,11 @@
 //                           for each file WINDIR\NAME prints
 //                           NAME expanded=RESULT:NAME open=H copy=RESULT out=SIZE:HASH
 //                           expanding into WINDIR\out\NAME
+//   lzprobe install WINDIR  the same names through the installer's ExpandFile
+//                           from WINDIR into WINDIR\inst, over a file put
+//                           there first; for each prints
+//                           NAME result=R dest=SIZE:HASH temp=yes|no message=TEXT
+//                           with WINDIR written as <dir> in TEXT
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -15,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "installer.h"
 #include "lumiwin.h"
 #include "szdd.h"
 #include "testfs.h"
@@ -143,11 +149,45 @@ int Run(const std::string& dir) {
   return 0;
 }
 
+class ProbeInstaller : public CInstaller {
+ public:
+  explicit ProbeInstaller(const std::string& source) {
+    std::snprintf(m_szSourceDir, sizeof m_szSourceDir, "%s\\", source.c_str());
+  }
+};
+
+int Install(const std::string& dir) {
+  const std::string target = dir + "\\inst", before = "installed before";
+  _mkdir(target.c_str());
+  std::string name;
+  while (std::getline(std::cin, name)) {
+    if (!name.empty() && name.back() == '\r') name.pop_back();
+    if (name.empty()) continue;
+    std::string src = dir + "\\" + name;
+    std::vector<char> in(src.begin(), src.end());
+    in.push_back(0);
+    char expanded[MAX_PATH] = "";
+    std::string dest = target + "\\" + (GetExpandedNameA(in.data(), expanded) == 1 ? BaseName(expanded) : name);
+    PutFile(dest, before);
+    ProbeInstaller inst(dir);
+    inst.SetInstallDir(target.c_str());
+    int result = inst.ExpandFile(name.c_str());
+    std::string message = inst.GetLastMessage().GetString();
+    for (size_t at; (at = message.find(dir)) != std::string::npos;) message.replace(at, dir.size(), "<dir>");
+    std::string temp = target + "\\" + CInstaller::kTempName;
+    std::cout << name << " result=" << result << " dest=" << Summary(dest) << " temp=" << (PathExists(temp) ? "yes" : "no")
+              << " message=" << message << "\n";
+    RemoveFile(dest);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "gen") == 0) return Generate(argv[2]);
   if (argc == 3 && std::strcmp(argv[1], "run") == 0) return Run(argv[2]);
-  std::cerr << "usage: lzprobe gen WINDIR | run WINDIR < names\n";
+  if (argc == 3 && std::strcmp(argv[1], "install") == 0) return Install(argv[2]);
+  std::cerr << "usage: lzprobe gen WINDIR | run WINDIR < names | install WINDIR < names\n";
   return 2;
 }
