@@ -6,6 +6,9 @@
 #               file beside the program; Cancel ends the program
 #      install  welcome, read-me, folder (Change to drive D:), finish, Close;
 #               then checks what landed on D:
+#      corrupt  the medium's Lumiroll.ex_ cut to 100 bytes: the install to
+#               D: fails on the finish page naming that file, and leaves
+#               no Lumiroll.exe
 #      problem  Active Desktop removed from a copy of the prefix: Next on the
 #               read-me page shows the problem page, Back returns, Cancel
 #               ends with nothing installed
@@ -48,6 +51,9 @@ mkdir -p "$medium"
 wine "$mkmedium" "$(winepath -w "$medium")" >/dev/null 2>&1 || { echo "FAIL: mkmedium"; exit 1; }
 cp "$setup" "$medium/setup.exe"
 [ "$(ls "$medium" | wc -l)" -eq 33 ] || { echo "FAIL: the medium is incomplete"; ls "$medium"; exit 1; }
+if [ "$run" = corrupt ]; then
+  head -c 100 "$medium/Lumiroll.ex_" >"$work/cut" && mv "$work/cut" "$medium/Lumiroll.ex_"
+fi
 
 fail() {
   echo "FAIL: $*"
@@ -108,31 +114,37 @@ smoke)
   grep 'cmd=1 data=' "$work/setup.log" | head -1
   step press cancel
   ;;
-install)
-  shot welcome
+install | corrupt)
+  [ "$run" = install ] && shot welcome
   step press next
   expect "caption: Lumiscroll Installation (2 of 4)"
   expect "Lumiscroll adds a slide show to your desktop wallpaper"
-  shot readme
+  [ "$run" = install ] && shot readme
   step press next
   expect "caption: Lumiscroll Installation (3 of 4)"
   expect "control 1002 Edit: C:\\Program Files\\Lumiroll"
-  shot folder
+  [ "$run" = install ] && shot folder
   step click 1003
-  shot browser screen
+  [ "$run" = install ] && shot browser screen
   step browse "D:"
   expect "control 1002 Edit: D:\\Lumiroll"
-  shot folder-changed
+  [ "$run" = install ] && shot folder-changed
   step press next
   expect "caption: Lumiscroll Installation (4 of 4)"
   expect "You're ready to install..."
   expect "button finish: "
-  shot finish-before
+  [ "$run" = install ] && shot finish-before
   step press finish
-  expect "Installation Successful!"
+  if [ "$run" = install ]; then
+    expect "Installation Successful!"
+    shot finish-after
+  else
+    expect "Oops! There is a problem..."
+    expect "File is corrupt: $(winepath -w "$medium" | tr -d '\r')\\Lumiroll.ex_"
+    shot finish-corrupt
+  fi
   expect "button finish: Close"
   expect "button cancel: Cancel (off)"
-  shot finish-after
   step press finish
   ;;
 problem)
@@ -162,6 +174,10 @@ install)
   printf "%s\n" "$out"
   printf '%s\n' "$out" | grep -q "^FAIL" && fail "the installed tree"
   printf '%s\n' "$out" | grep -q "installed: 32 of 32" || fail "the installed tree"
+  ;;
+corrupt)
+  [ -e "$work/ddrive/Lumiroll/Lumiroll.exe" ] && fail "the corrupt program file was installed"
+  [ -e "$work/ddrive/Lumiroll/~Lumi.tmp" ] && fail "a temporary file was left"
   ;;
 problem)
   [ -e "$WINEPREFIX/drive_c/Program Files/Lumiroll" ] && fail "something was installed"
