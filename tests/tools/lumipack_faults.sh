@@ -1,0 +1,67 @@
+#!/bin/sh
+# lumipack on inputs a hostile tester brings: each fails naming the file and
+# the real cause, leaves what was there before and no temporary file; long
+# names and paths inside the limits work; -t tests without writing.
+#   lumipack_faults.sh LUMIPACK WORKDIR
+set -u
+lumipack=$1; work=$2
+rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
+fail() { echo "FAIL: $*"; exit 1; }
+# Nothing but the given files may be left in the folder.
+only() {
+  [ "$(ls -A "$1" | LC_ALL=C sort | tr '\n' ' ')" = "$(for f in $2; do echo "$f"; done | LC_ALL=C sort | tr '\n' ' ')" ] ||
+    fail "$1 holds: $(ls -A "$1" | tr '\n' ' ')"
+}
+printf 'Lumiscroll sample text, Lumiscroll sample text\n' >good.txt
+"$lumipack" good.txt || fail "packing good.txt"
+
+# Refusals: "FILE|what it must say" with the file made by one command each.
+mkdir -p refuse && cd refuse
+cp ../good.tx_ 'back\slash.tx_'
+cp ../good.tx_ 'what?.tx_'
+head -c 20 ../good.tx_ >cut.tx_
+d=$(printf 'd%.0s' $(seq 1 120)); mkdir "$d" && cp ../good.tx_ "$d/deep.tx_"
+for c in 'back\slash.tx_|holds a backslash' 'what?.tx_|holds one of <>:"|?*' \
+         "$d/deep.tx_|LZ32 takes paths of at most 127 characters" 'cut.tx_|file is corrupt' \
+         'missing.tx_|No such file'; do
+  f=${c%%|*}; want=${c#*|}
+  if "$lumipack" -d "$f" 2>err.txt; then fail "-d $f was accepted"; fi
+  grep -qF -- "$f: " err.txt && grep -qF -- "$want" err.txt || fail "-d $f: $(cat err.txt), not: $want"
+done
+only . "$d back\\slash.tx_ cut.tx_ err.txt what?.tx_"
+cd ..
+
+# An input that cannot be read (as another user where we are root) fails and
+# keeps the output made before.
+cp good.tx_ keep.tx_ && cp good.txt keep.txt && chmod 000 keep.txt && chmod 777 .
+as=""; [ "$(id -u)" -eq 0 ] && as="setpriv --reuid=65534 --regid=65534 --clear-groups"
+if $as "$lumipack" keep.txt 2>err.txt; then fail "an unreadable input was packed"; fi
+grep -q "keep.txt: cannot read it: Permission denied" err.txt || fail "unreadable: $(cat err.txt)"
+cmp -s keep.tx_ good.tx_ || fail "the output made before was replaced"
+
+# Long names and Windows paths just inside the limits.
+mkdir -p long && n=$(printf 'n%.0s' $(seq 1 236)).txt && cp good.txt "long/$n"
+"$lumipack" "long/$n" || fail "a 240-character name"
+# Z: + this folder + \ + sub + \good.txt: 127 characters.
+k=$((127 - 2 - ${#PWD} - 1 - 9)); [ "$k" -gt 0 ] || fail "the work folder is too deep for the test"
+sub=$(printf 's%.0s' $(seq 1 $k)); mkdir -p "$sub" && cp good.tx_ "$sub/good.tx_"
+"$lumipack" -d "$sub/good.tx_" || fail "expanding in place at 127 characters"
+cmp -s "$sub/good.txt" good.txt || fail "the 127-character expansion"
+only "$sub" "good.tx_ good.txt"
+
+# -t: one line a file, exit 1 when any fails, nothing written.
+out=$("$lumipack" -t good.tx_) || fail "-t of a sound file: $out"
+echo "$out" | grep -qx "good.tx_: OK, expands to good.txt (47 bytes)" || fail "-t says: $out"
+if out=$("$lumipack" -t good.tx_ refuse/cut.tx_ good.txt); then fail "-t passed damaged files"; fi
+[ "$(echo "$out" | wc -l)" -eq 3 ] || fail "-t lines: $out"
+echo "$out" | grep -qx "refuse/cut.tx_: FAILED: file is corrupt" || fail "-t cut: $out"
+echo "$out" | grep -qx "good.txt: FAILED: not compressed (no SZDD header)" || fail "-t plain: $out"
+
+# A signal during -d removes the temporary file. The input declares more
+# than it holds, so it fails if it ends before the signal.
+mkdir -p sig && { printf 'SZDD\210\360\047\063A\000\377\377\377\177'; head -c 150000000 /dev/zero; } >big.tx_
+"$lumipack" -d -o sig big.tx_ 2>/dev/null & pid=$!
+sleep 0.3; kill -TERM "$pid" 2>/dev/null; wait "$pid"; status=$?
+only sig ""
+rm -f big.tx_
+echo "lumipack faults: all checks passed (the signal ended -d with status $status)"
