@@ -83,7 +83,9 @@ bool MediumNames(std::vector<std::string>& names, std::string* error) {
   return true;
 }
 
-bool SameIgnoringAZCase(const std::string& a, const std::string& b) { return CString(a.c_str()).CompareNoCase(b.c_str()) == 0; }
+bool SameIgnoringAZCase(const std::string& a, const std::string& b) {
+  return CString(a.c_str()).CompareNoCase(b.c_str()) == 0;
+}
 }  // namespace
 
 bool MakeSampleMedium(const std::string& folder, std::string* error) {
@@ -147,8 +149,9 @@ int CheckMedium(const std::string& folder, const std::string& label, const std::
 int MkmediumMain(int argc, char** argv, std::string (*folderOf)(const char* arg, bool make), const char* nullDevice) {
   const bool check = argc == 3 && std::strcmp(argv[1], "--check") == 0;
   if (!check && (argc != 2 || argv[1][0] == '-')) {
-    std::fprintf(stderr, "usage: mkmedium DIR           make the sample medium in DIR\n"
-                         "       mkmedium --check DIR   check the medium in DIR, one line a file\n");
+    std::fprintf(stderr,
+                 "usage: mkmedium DIR           make the sample medium in DIR\n"
+                 "       mkmedium --check DIR   check the medium in DIR, one line a file\n");
     return 2;
   }
   const char* arg = argv[argc - 1];

@@ -1,8 +1,7 @@
 // Native stand-ins for CreateFileA, ReadFile, WriteFile, GetFileSize,
-// CloseHandle, MoveFileExA and DeleteFileA over the drive map. Sharing: a file opened without FILE_SHARE_WRITE carries an advisory
-// write lock, and an open for writing fails with a sharing violation while
-// another holder has one, so programs using these stand-ins honour each
-// other; host programs that take no locks are not held back.
+// CloseHandle, MoveFileExA and DeleteFileA over the drive map. Sharing: a file opened without FILE_SHARE_WRITE carries
+// an advisory write lock, and an open for writing fails with a sharing violation while another holder has one, so
+// programs using these stand-ins honour each other; host programs that take no locks are not held back.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>

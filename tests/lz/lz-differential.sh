@@ -7,16 +7,8 @@
 # difference fails the test.
 set -u
 native=$1; probe=$2; build=$(cd "$3" && pwd); work=$4
-[ -x "$native" ] || { echo "no native probe at $native: build the native preset first"; exit 1; }
-export WINEPREFIX="$build/wineprefix" HOME="$build/winehome" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-rm -rf "$work" && mkdir -p "$work/native" "$work/wine" || exit 1
-work=$(cd "$work" && pwd)
-winpath() { echo "Z:$1" | tr / '\\'; }
-"$native" gen "$(winpath "$work/native")" || exit 1
-cp "$work/native/"* "$work/wine/" || exit 1
-"$native" run "$(winpath "$work/native")" <"$work/native/list.txt" >"$work/native.txt" || exit 1
-wine "$probe" run "$(winpath "$work/wine")" <"$work/wine/list.txt" 2>/dev/null | tr -d '\r' >"$work/wine.txt"
-inputs=$(grep -c . "$work/native/list.txt")
+. "$(dirname "$0")/lz-inputs.sh"
+both run
 for side in native wine; do
   n=$(grep -c . "$work/$side.txt")
   [ "$n" -eq "$inputs" ] || { echo "the $side probe answered for $n of $inputs files"; exit 1; }

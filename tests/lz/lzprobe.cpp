@@ -119,20 +119,29 @@ std::string Summary(const std::string& path) {
   return text;
 }
 
-int Run(const std::string& dir) {
+// Calls fn with each name on standard input and its path in dir, as the
+// writable buffer the LZ32 calls take.
+template <typename Fn>
+void ForEachName(const std::string& dir, Fn fn) {
   std::string name;
-  _mkdir((dir + "\\out").c_str());
   while (std::getline(std::cin, name)) {
     if (!name.empty() && name.back() == '\r') name.pop_back();
     if (name.empty()) continue;
     std::string src = dir + "\\" + name;
     std::vector<char> in(src.begin(), src.end());
     in.push_back(0);
+    fn(name, in.data());
+  }
+}
+
+int Run(const std::string& dir) {
+  _mkdir((dir + "\\out").c_str());
+  ForEachName(dir, [&](const std::string& name, char* in) {
     char expanded[MAX_PATH] = "(unset)";
-    INT named = GetExpandedNameA(in.data(), expanded);
+    INT named = GetExpandedNameA(in, expanded);
     std::cout << name << " expanded=" << named << ":" << BaseName(expanded);
     OFSTRUCT a, b;
-    INT hs = LZOpenFileA(in.data(), &a, OF_READ);
+    INT hs = LZOpenFileA(in, &a, OF_READ);
     std::cout << " open=" << (hs < 0 ? std::to_string(hs) : "ok");
     if (hs >= 0) {
       std::string out = dir + "\\out\\" + name;
@@ -145,7 +154,7 @@ int Run(const std::string& dir) {
       std::cout << " copy=" << copied << " out=" << Summary(out);
     }
     std::cout << "\n";
-  }
+  });
   return 0;
 }
 
@@ -157,28 +166,21 @@ class ProbeInstaller : public CInstaller {
 };
 
 int Install(const std::string& dir) {
-  const std::string target = dir + "\\inst", before = "installed before";
+  const std::string target = dir + "\\inst", temp = target + "\\" + CInstaller::kTempName;
   _mkdir(target.c_str());
-  std::string name;
-  while (std::getline(std::cin, name)) {
-    if (!name.empty() && name.back() == '\r') name.pop_back();
-    if (name.empty()) continue;
-    std::string src = dir + "\\" + name;
-    std::vector<char> in(src.begin(), src.end());
-    in.push_back(0);
+  ForEachName(dir, [&](const std::string& name, char* in) {
     char expanded[MAX_PATH] = "";
-    std::string dest = target + "\\" + (GetExpandedNameA(in.data(), expanded) == 1 ? BaseName(expanded) : name);
-    PutFile(dest, before);
+    std::string dest = target + "\\" + (GetExpandedNameA(in, expanded) == 1 ? BaseName(expanded) : name);
+    PutFile(dest, "installed before");
     ProbeInstaller inst(dir);
     inst.SetInstallDir(target.c_str());
     int result = inst.ExpandFile(name.c_str());
     std::string message = inst.GetLastMessage().GetString();
     for (size_t at; (at = message.find(dir)) != std::string::npos;) message.replace(at, dir.size(), "<dir>");
-    std::string temp = target + "\\" + CInstaller::kTempName;
-    std::cout << name << " result=" << result << " dest=" << Summary(dest) << " temp=" << (PathExists(temp) ? "yes" : "no")
-              << " message=" << message << "\n";
+    std::cout << name << " result=" << result << " dest=" << Summary(dest)
+              << " temp=" << (PathExists(temp) ? "yes" : "no") << " message=" << message << "\n";
     RemoveFile(dest);
-  }
+  });
   return 0;
 }
 
