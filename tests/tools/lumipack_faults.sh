@@ -6,10 +6,10 @@
 set -u
 lumipack=$1; work=$2
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
-fail() { echo "FAIL: $*"; exit 1; }
+fail() { printf 'FAIL: %s\n' "$*"; exit 1; }
 # Nothing but the given files may be left in the folder.
 only() {
-  [ "$(ls -A "$1" | LC_ALL=C sort | tr '\n' ' ')" = "$(for f in $2; do echo "$f"; done | LC_ALL=C sort | tr '\n' ' ')" ] ||
+  [ "$(ls -A "$1" | LC_ALL=C sort | tr '\n' ' ')" = "$(for f in $2; do printf '%s\n' "$f"; done | LC_ALL=C sort | tr '\n' ' ')" ] ||
     fail "$1 holds: $(ls -A "$1" | tr '\n' ' ')"
 }
 printf 'Lumiscroll sample text, Lumiscroll sample text\n' >good.txt
@@ -51,11 +51,11 @@ only "$sub" "good.tx_ good.txt"
 
 # -t: one line a file, exit 1 when any fails, nothing written.
 out=$("$lumipack" -t good.tx_) || fail "-t of a sound file: $out"
-echo "$out" | grep -qx "good.tx_: OK, expands to good.txt (47 bytes)" || fail "-t says: $out"
+printf "%s\n" "$out" | grep -qx "good.tx_: OK, expands to good.txt (47 bytes)" || fail "-t says: $out"
 if out=$("$lumipack" -t good.tx_ refuse/cut.tx_ good.txt); then fail "-t passed damaged files"; fi
-[ "$(echo "$out" | wc -l)" -eq 3 ] || fail "-t lines: $out"
-echo "$out" | grep -qx "refuse/cut.tx_: FAILED: file is corrupt" || fail "-t cut: $out"
-echo "$out" | grep -qx "good.txt: FAILED: not compressed (no SZDD header)" || fail "-t plain: $out"
+[ "$(printf "%s\n" "$out" | wc -l)" -eq 3 ] || fail "-t lines: $out"
+printf "%s\n" "$out" | grep -qx "refuse/cut.tx_: FAILED: file is corrupt" || fail "-t cut: $out"
+printf "%s\n" "$out" | grep -qx "good.txt: FAILED: not compressed (no SZDD header)" || fail "-t plain: $out"
 
 # A signal during -d removes the temporary file. The input declares more
 # than it holds, so it fails if it ends before the signal.

@@ -5,7 +5,7 @@
 # with that build's prefix: its checks run over the platform's LZ32.
 set -u
 mk=$1; work=$2; build=${3:-}
-fail() { echo "FAIL: $*"; exit 1; }
+fail() { printf 'FAIL: %s\n' "$*"; exit 1; }
 rm -rf "$work" && mkdir -p "$work/media" || exit 1
 work=$(cd "$work" && pwd)
 m="$work/media"
@@ -20,8 +20,8 @@ mkmedium >/dev/null || fail "mkmedium"
 [ "$(ls "$m" | wc -l)" -eq 32 ] || fail "the medium has $(ls "$m" | wc -l) files"
 
 out=$(mkmedium --check) || fail "a sound medium fails the check: $out"
-echo "$out" | grep -qx "medium .*: all 32 files sound" || fail "no summary for a sound medium: $out"
-[ "$(echo "$out" | grep -c '^ok ')" -eq 32 ] || fail "not one line a file: $out"
+printf "%s\n" "$out" | grep -qx "medium .*: all 32 files sound" || fail "no summary for a sound medium: $out"
+[ "$(printf "%s\n" "$out" | grep -c '^ok ')" -eq 32 ] || fail "not one line a file: $out"
 
 # Damage, one kind a file; each must be named with its cause.
 head -c 100 "$m/Lumiroll.ex_" >"$work/cut" && mv "$work/cut" "$m/Lumiroll.ex_"
@@ -31,7 +31,7 @@ printf 'B' | dd of="$m/fog.jp_" bs=1 seek=8 conv=notrunc 2>/dev/null
 if out=$(mkmedium --check); then fail "a damaged medium passes the check: $out"; fi
 for line in "FAILED  Lumiroll.ex_: file is corrupt" "FAILED  Order.do_: missing" \
     "FAILED  Sheep.jp_: expands to Sheep.jp_, not Sheep.jpg" "FAILED  fog.jp_: unknown compression method"; do
-  echo "$out" | grep -qxF "$line" || fail "no line \"$line\" in: $out"
+  printf "%s\n" "$out" | grep -qxF "$line" || fail "no line \"$line\" in: $out"
 done
-echo "$out" | grep -qx "medium .*: 4 of 32 files have a problem" || fail "summary: $out"
+printf "%s\n" "$out" | grep -qx "medium .*: 4 of 32 files have a problem" || fail "summary: $out"
 echo "mkmedium --check: a sound medium passes, four kinds of damage are named"
