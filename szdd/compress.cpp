@@ -1,7 +1,15 @@
-#include "szdd.h"
-
+// The SZDD compressor: an optimal parse of LZSS over hash chains, streaming
+// through fixed buffers. A literal costs nine bits (eight and its flag), a
+// window reference seventeen whatever its distance, so with the longest
+// match known at every position (every shorter one is there too, at the
+// same place) the cheapest parse of a block is found backwards in one pass.
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "szdd.h"
 
 namespace {
 
@@ -9,58 +17,84 @@ constexpr int kWindow = 4096;
 constexpr int kMinMatch = 3;
 constexpr int kMaxMatch = 18;
 constexpr int kHashBits = 15;
+constexpr int kBlock = 1 << 16;                                      // positions parsed at a time
+constexpr int kLookahead = kMaxMatch + 2;                            // bytes past a block its matches may read
+constexpr int kBuffer = kWindow + kBlock + 2 * kLookahead + kBlock;  // history, block, what is read ahead
+constexpr size_t kOutFlush = 1 << 16;
 
 struct Match {
   int len = 0;
-  int64_t pos = 0;  // position in the extended buffer
+  int64_t pos = 0;  // absolute position
 };
 
-// Greedy parse with one step of lazy evaluation over hash chains. The buffer
-// starts with kWindow spaces, the window's initial contents, so runs of
-// spaces at the start are matched as the expander will see them.
 class Encoder {
  public:
-  Encoder(const uint8_t* data, size_t size, int maxChain) : maxChain_(maxChain) {
-    buf_.assign(kWindow, ' ');
-    buf_.insert(buf_.end(), data, data + size);
-    end_ = static_cast<int64_t>(buf_.size());
-    head_.assign(1 << kHashBits, -1);
-    prev_.assign(kWindow, -1);
-  }
+  Encoder(SzddSource& in, SzddSink& out, uint64_t size, int maxChain)
+      : in_(in), out_(out), end_(kWindow + static_cast<int64_t>(size)), maxChain_(maxChain) {}
 
-  void Run(std::vector<uint8_t>& out) {
-    // The spaces before the data can be matched as well.
+  SzddResult Run(uint8_t recorded) {
+    buf_.reset(new (std::nothrow) uint8_t[kBuffer]);
+    head_.reset(new (std::nothrow) int64_t[1 << kHashBits]);
+    prev_.reset(new (std::nothrow) int64_t[kWindow]);
+    len_.reset(new (std::nothrow) uint8_t[kBlock]);
+    cost_.reset(new (std::nothrow) uint32_t[kBlock + kMaxMatch + 1]);
+    if (!buf_ || !head_ || !prev_ || !len_ || !cost_) return {SzddStatus::kNoMemory, 0};
+    if (end_ - kWindow > 0xFFFFFFFFll) return {SzddStatus::kTooLarge, 0};
+    std::fill(head_.get(), head_.get() + (1 << kHashBits), -1);
+    std::fill(prev_.get(), prev_.get() + kWindow, -1);
+    pend_.resize(kSzddHeaderSize);
+    SzddWriteHeader(pend_.data(), recorded, static_cast<uint32_t>(end_ - kWindow));
+    // The window starts as spaces, which the data may refer to as well.
+    std::memset(buf_.get(), ' ', kWindow);
+    filled_ = kWindow;
     for (int64_t i = 0; i + kMinMatch <= kWindow; ++i) Insert(i);
     inserted_ = kWindow - kMinMatch + 1;
-    int64_t i = kWindow;
-    Match pending;
-    bool havePending = false;
-    while (i < end_) {
-      Match m = havePending ? pending : Find(i);
-      havePending = false;
-      if (m.len >= kMinMatch && i + 1 < end_ && m.len < kMaxMatch) {
-        Match next = Find(i + 1);
-        if (next.len > m.len) {
-          Literal(out, buf_[static_cast<size_t>(i)]);
-          ++i;
-          pending = next;
-          havePending = true;
-          continue;
-        }
-      }
-      if (m.len >= kMinMatch) {
-        Reference(out, m);
-        i += m.len;
-      } else {
-        Literal(out, buf_[static_cast<size_t>(i)]);
-        ++i;
-      }
+    int64_t cur = kWindow;
+    while (cur < end_) {
+      if (!Fill(cur)) return {status_, 0};
+      cur = Block(cur);
+      if (pend_.size() >= kOutFlush && items_ == 0 && !Drain()) return {SzddStatus::kWriteError, 0};
     }
+    if (!Fill(cur)) return {status_, 0};  // the source must end where its size says
+    if (!Drain()) return {SzddStatus::kWriteError, 0};
+    return {SzddStatus::kOk, written_};
   }
 
  private:
+  uint8_t At(int64_t p) const { return buf_[static_cast<size_t>(p - base_)]; }
+  const uint8_t* Ptr(int64_t p) const { return &buf_[static_cast<size_t>(p - base_)]; }
+
+  // Keeps the window before cur, then reads until a block and its lookahead
+  // are at hand or the data ends; false on a read error or a source whose
+  // length is not its size.
+  bool Fill(int64_t cur) {
+    int64_t keep = std::max<int64_t>(base_, cur - kWindow);
+    if (keep > base_) {
+      std::memmove(buf_.get(), Ptr(keep), static_cast<size_t>(filled_ - keep));
+      base_ = keep;
+    }
+    while (filled_ < end_ && filled_ - cur < kBlock + 2 * kLookahead) {
+      size_t room = static_cast<size_t>(std::min<int64_t>(kBuffer - (filled_ - base_), end_ - filled_));
+      long n = in_.Read(&buf_[static_cast<size_t>(filled_ - base_)], room);
+      if (n <= 0) {
+        status_ = n < 0 ? SzddStatus::kReadError : SzddStatus::kSizeChanged;
+        return false;
+      }
+      filled_ += n;
+    }
+    if (filled_ == end_) {  // one byte more would be a source longer than its size
+      uint8_t extra;
+      long n = in_.Read(&extra, 1);
+      if (n != 0) {
+        status_ = n < 0 ? SzddStatus::kReadError : SzddStatus::kSizeChanged;
+        return false;
+      }
+    }
+    return true;
+  }
+
   unsigned Hash(int64_t i) const {
-    const uint8_t* p = &buf_[static_cast<size_t>(i)];
+    const uint8_t* p = Ptr(i);
     uint32_t v = static_cast<uint32_t>(p[0]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[2];
     return (v * 2654435761u) >> (32 - kHashBits);
   }
@@ -71,16 +105,26 @@ class Encoder {
     head_[h] = i;
   }
 
+  // The match at i from cand, as long as it goes (cand may be i itself: none).
+  Match Extend(int64_t i, int64_t cand) const {
+    const int limit = static_cast<int>(std::min<int64_t>(kMaxMatch, end_ - i));
+    Match m{0, cand};
+    if (cand >= i) return m;
+    const uint8_t *c = Ptr(cand), *cur = Ptr(i);
+    while (m.len < limit && c[m.len] == cur[m.len]) ++m.len;
+    return m;
+  }
+
   Match Find(int64_t i) {
     while (inserted_ < i && inserted_ + kMinMatch <= end_) Insert(inserted_++);
     Match best;
     if (i + kMinMatch > end_) return best;
     const int limit = static_cast<int>(std::min<int64_t>(kMaxMatch, end_ - i));
-    const uint8_t* cur = &buf_[static_cast<size_t>(i)];
+    const uint8_t* cur = Ptr(i);
     int64_t cand = head_[Hash(i)];
     int chain = maxChain_;
     while (cand >= 0 && i - cand <= kWindow && chain-- > 0) {
-      const uint8_t* c = &buf_[static_cast<size_t>(cand)];
+      const uint8_t* c = Ptr(cand);
       if (c[best.len < limit ? best.len : 0] == cur[best.len < limit ? best.len : 0]) {
         int len = 0;
         while (len < limit && c[len] == cur[len]) ++len;  // may run into cur: the expander copies forward
@@ -97,47 +141,107 @@ class Encoder {
     return best;
   }
 
-  void Begin(std::vector<uint8_t>& out) {
+  // Parses the positions from cur to the block's end at least and writes
+  // their items; returns where the next block starts.
+  int64_t Block(int64_t cur) {
+    const int64_t stop = std::min(end_, cur + kBlock);
+    const int n = static_cast<int>(stop - cur);
+    std::vector<int64_t>& pos = pos_;
+    pos.resize(static_cast<size_t>(kBlock));
+    for (int k = 0; k < n; ++k) {
+      // After a match of the longest length, the same place one byte on is
+      // often as long again: then no search can find longer.
+      Match m;
+      if (k > 0 && len_[k - 1] == kMaxMatch) m = Extend(cur + k, pos[static_cast<size_t>(k - 1)] + 1);
+      if (m.len < std::min<int64_t>(kMaxMatch, end_ - cur - k)) m = Find(cur + k);
+      len_[k] = static_cast<uint8_t>(m.len >= kMinMatch ? m.len : 0);
+      pos[static_cast<size_t>(k)] = m.pos;
+    }
+    // cost_[k]: bits from cur + k to the end of the block; past it, nothing.
+    std::fill(cost_.get() + n, cost_.get() + n + kMaxMatch + 1, 0u);
+    for (int k = n - 1; k >= 0; --k) {
+      uint32_t best = 9 + cost_[k + 1];
+      for (int l = kMinMatch; l <= len_[k]; ++l) best = std::min(best, 17 + cost_[k + l]);
+      cost_[k] = best;
+    }
+    int k = 0;
+    while (k < n) {
+      int take = 0;  // the longest reference on a cheapest parse, else a literal
+      for (int l = len_[k]; l >= kMinMatch && !take; --l) {
+        if (17 + cost_[k + l] == cost_[k]) take = l;
+      }
+      if (take) {
+        Reference(pos[static_cast<size_t>(k)], take);
+        k += take;
+      } else {
+        Literal(At(cur + k));
+        ++k;
+      }
+    }
+    return cur + k;
+  }
+
+  void Begin() {
     if (items_ == 0) {
-      ctlAt_ = out.size();
-      out.push_back(0);
+      ctlAt_ = pend_.size();
+      pend_.push_back(0);
     }
   }
   void Done() { items_ = (items_ + 1) & 7; }
 
-  void Literal(std::vector<uint8_t>& out, uint8_t c) {
-    Begin(out);
-    out[ctlAt_] |= static_cast<uint8_t>(1u << items_);
-    out.push_back(c);
+  void Literal(uint8_t c) {
+    Begin();
+    pend_[ctlAt_] |= static_cast<uint8_t>(1u << items_);
+    pend_.push_back(c);
     Done();
   }
 
-  void Reference(std::vector<uint8_t>& out, const Match& m) {
-    Begin(out);
-    // Ring positions: output byte k (buffer index kWindow + k) is written at
-    // (4080 + k) mod 4096; an initial space at index j < kWindow stands at
+  void Reference(int64_t from, int len) {
+    Begin();
+    // Ring positions: data byte k (absolute position kWindow + k) is written
+    // at (4080 + k) mod 4096; an initial space at j < kWindow stands at
     // (4080 + j - kWindow) mod 4096 as well.
-    unsigned ringPos = static_cast<unsigned>((kWindow - 16 + (m.pos - kWindow)) & (kWindow - 1));
-    out.push_back(static_cast<uint8_t>(ringPos & 0xFF));
-    out.push_back(static_cast<uint8_t>(((ringPos >> 4) & 0xF0) | static_cast<unsigned>(m.len - kMinMatch)));
+    unsigned ringPos = static_cast<unsigned>((from - 16) & (kWindow - 1));
+    pend_.push_back(static_cast<uint8_t>(ringPos & 0xFF));
+    pend_.push_back(static_cast<uint8_t>(((ringPos >> 4) & 0xF0) | static_cast<unsigned>(len - kMinMatch)));
     Done();
   }
 
-  std::vector<uint8_t> buf_;
-  int64_t end_;
-  std::vector<int64_t> head_, prev_;
-  int64_t inserted_ = 0;
-  int maxChain_;
+  bool Drain() {
+    if (!out_.Write(pend_.data(), pend_.size())) return false;
+    written_ += pend_.size();
+    pend_.clear();
+    return true;
+  }
+
+  SzddSource& in_;
+  SzddSink& out_;
+  const int64_t end_;  // absolute end: the data starts at kWindow
+  const int maxChain_;
+  std::unique_ptr<uint8_t[]> buf_;
+  std::unique_ptr<int64_t[]> head_, prev_;
+  std::unique_ptr<uint8_t[]> len_;
+  std::unique_ptr<uint32_t[]> cost_;
+  std::vector<int64_t> pos_;
+  std::vector<uint8_t> pend_;  // items not yet handed to the sink
+  int64_t base_ = 0, filled_ = 0, inserted_ = 0;
   size_t ctlAt_ = 0;
   int items_ = 0;
+  uint64_t written_ = 0;
+  SzddStatus status_ = SzddStatus::kReadError;
 };
 
 }  // namespace
 
+SzddResult SzddCompress(SzddSource& in, SzddSink& out, uint64_t size, uint8_t recorded, int maxChain) {
+  if (size > 0xFFFFFFFFull) return {SzddStatus::kTooLarge, 0};
+  return Encoder(in, out, size, maxChain).Run(recorded);
+}
+
 std::vector<uint8_t> SzddCompress(const uint8_t* data, size_t size, uint8_t recorded, int maxChain) {
-  std::vector<uint8_t> out(kSzddHeaderSize);
-  SzddWriteHeader(out.data(), recorded, static_cast<uint32_t>(size));
-  out.reserve(out.size() + size / 2 + 64);
-  Encoder(data, size, maxChain).Run(out);
-  return out;
+  std::vector<uint8_t> packed;
+  SzddMemorySource in(data, size);
+  SzddMemorySink out(packed);
+  SzddCompress(in, out, size, recorded, maxChain);
+  return packed;
 }

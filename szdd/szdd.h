@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "stream.h"
+
 constexpr size_t kSzddHeaderSize = 14;
 
 // What the first bytes of a file say it is.
@@ -31,8 +33,30 @@ SzddHeader SzddReadHeader(const uint8_t* bytes, size_t n);
 // Writes the 14 header bytes of a method 'A' file.
 void SzddWriteHeader(uint8_t out[kSzddHeaderSize], uint8_t recorded, uint32_t length);
 
-// Compresses data; recorded is the character restored by the expansion.
+enum class SzddStatus {
+  kOk,
+  kCorrupt,     // expansion: the stream does not give the declared length
+  kReadError,   // the source could not be read
+  kWriteError,  // the sink took no more
+  kNoMemory,
+  kTooLarge,     // compression: more than the 4 GB the length field holds
+  kSizeChanged,  // compression: the source held more or less than its size
+};
+
+struct SzddResult {
+  SzddStatus status;
+  uint64_t bytes;  // written to the sink
+};
+
+// Expands the LZSS stream that follows a header from in into out: sound
+// when it gives exactly length bytes. Nothing past length is written.
+SzddResult SzddExpand(SzddSource& in, SzddSink& out, uint32_t length);
+
+// Compresses the size bytes of in into out, header first; recorded is the
+// character the expansion restores. Memory stays flat whatever the size.
 // maxChain bounds the match search (larger finds longer matches, slower).
+SzddResult SzddCompress(SzddSource& in, SzddSink& out, uint64_t size, uint8_t recorded, int maxChain = 512);
+// The same over memory.
 std::vector<uint8_t> SzddCompress(const uint8_t* data, size_t size, uint8_t recorded, int maxChain = 512);
 inline std::vector<uint8_t> SzddCompress(const std::string& s, uint8_t recorded) {
   return SzddCompress(reinterpret_cast<const uint8_t*>(s.data()), s.size(), recorded);

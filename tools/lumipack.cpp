@@ -19,6 +19,7 @@
 #include "lumistub.h"
 #include "lumiwin.h"
 #include "lzcopy.h"
+#include "stream.h"
 #include "szdd.h"
 
 namespace {
@@ -122,32 +123,44 @@ int Compress(const std::string& file, const std::string& outDir) {
   if (!SzddCompressedName(name, packed, recorded)) return Fail(file, "name ends in '_': it looks compressed already");
   int in = OpenInput(file, why);
   if (in < 0) return Fail(file, why);
-  std::vector<uint8_t> data;
-  uint8_t buf[1 << 16];
-  ssize_t n;
-  while ((n = read(in, buf, sizeof buf)) != 0) {
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      why = std::string("read error: ") + std::strerror(errno);
-      break;
-    }
-    data.insert(data.end(), buf, buf + n);
-    if (data.size() > 0xFFFFFFFFull) {
-      why = "too large for the format (4 GB at most)";
-      break;
-    }
+  struct stat st;
+  fstat(in, &st);
+  const uint64_t size = static_cast<uint64_t>(st.st_size);
+  if (size > 0xFFFFFFFFull) {
+    close(in);
+    return Fail(file, "too large for the format: " + std::to_string(size) + " bytes, 4294967295 at most");
   }
-  close(in);
-  if (!why.empty()) return Fail(file, why);
-  std::vector<uint8_t> packedData = SzddCompress(data.data(), data.size(), recorded);
   std::string dir = outDir.empty() ? DirOf(file) : outDir;
   std::string target = dir + "/" + packed;
   std::string tmp = MakeTemp(dir, packed);
-  if (tmp.empty()) return Fail(target, std::strerror(errno));
-  std::FILE* out = std::fopen(tmp.c_str(), "wb");
-  bool ok = out && std::fwrite(packedData.data(), 1, packedData.size(), out) == packedData.size();
-  ok = out && std::fclose(out) == 0 && ok;
-  return Finish(tmp, target, ok, target, std::string("write error: ") + std::strerror(errno));
+  if (tmp.empty()) {
+    close(in);
+    return Fail(target, std::strerror(errno));
+  }
+  int out = open(tmp.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  SzddFdSource source(in);
+  SzddFdSink sink(out);
+  SzddResult r = out < 0 ? SzddResult{SzddStatus::kWriteError, 0} : SzddCompress(source, sink, size, recorded);
+  int err = errno;
+  close(in);
+  if (out >= 0 && close(out) != 0 && r.status == SzddStatus::kOk) r.status = SzddStatus::kWriteError;
+  switch (r.status) {
+    case SzddStatus::kOk:
+      break;
+    case SzddStatus::kReadError:
+      why = std::string("read error: ") + std::strerror(err);
+      break;
+    case SzddStatus::kSizeChanged:
+      why = "it changed while it was read";
+      break;
+    case SzddStatus::kNoMemory:
+      why = "out of memory";
+      break;
+    default:
+      why = std::string("write error: ") + std::strerror(err);
+      return Finish(tmp, target, false, target, why);
+  }
+  return Finish(tmp, target, r.status == SzddStatus::kOk, file, why);
 }
 
 // Why LZ32 could not take this host path, or "".

@@ -1,6 +1,7 @@
-// Native stand-in for LZ32: SZDD expansion and plain copies over the drive
-// map. Streams through fixed buffers, so memory stays flat whatever the size
-// of the file; a damaged stream is LZERROR_READ, never a crash or success.
+// Native stand-in for LZ32: handles, OFSTRUCT and the drive map over the
+// SZDD library, and plain copies. Streams through fixed buffers, so memory
+// stays flat whatever the size of the file; a damaged stream is
+// LZERROR_READ, never a crash or success.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,20 +61,6 @@ bool ReadFully(int fd, unsigned char* buf, size_t want, size_t& got) {
     }
     if (n == 0) break;
     got += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-bool WriteFully(int fd, const unsigned char* buf, size_t len) {
-  while (len > 0) {
-    ssize_t n = write(fd, buf, len);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (n == 0) return false;
-    buf += n;
-    len -= static_cast<size_t>(n);
   }
   return true;
 }
@@ -178,154 +165,40 @@ LzFile* Lookup(INT h) {
   return i < g_handles.size() ? g_handles[i].get() : nullptr;
 }
 
-constexpr size_t kInSize = 1 << 16;
-constexpr size_t kOutSize = 1 << 16;
-constexpr size_t kWindow = 4096;
-constexpr size_t kSlack = 32;
-
 LONG CopyPlain(int in, int out) {
-  std::unique_ptr<unsigned char[]> buf(new (std::nothrow) unsigned char[kInSize * 4]);
+  constexpr size_t kChunk = 1 << 18;
+  std::unique_ptr<uint8_t[]> buf(new (std::nothrow) uint8_t[kChunk]);
   if (!buf) return LZERROR_GLOBALLOC;
+  SzddFdSource source(in);
+  SzddFdSink sink(out);
   int64_t total = 0;
   for (;;) {
-    ssize_t n = read(in, buf.get(), kInSize * 4);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return LZERROR_READ;
-    }
+    long n = source.Read(buf.get(), kChunk);
+    if (n < 0) return LZERROR_READ;
     if (n == 0) break;
-    if (!WriteFully(out, buf.get(), static_cast<size_t>(n))) return LZERROR_WRITE;
+    if (!sink.Write(buf.get(), static_cast<size_t>(n))) return LZERROR_WRITE;
     total += n;
     if (total > INT32_MAX) return LZERROR_BADVALUE;
   }
   return static_cast<LONG>(total);
 }
 
-// The SZDD expander. The output buffer keeps the last 4096 bytes written in
-// front of the bytes being made, so a window reference is a plain backward
-// copy: at start those 4096 bytes are the spaces the window is filled with.
-class Expander {
- public:
-  Expander(int in, int out, uint32_t expected) : in_(in), out_(out), expected_(expected) {}
-
-  LONG Run() {
-    inBuf_.reset(new (std::nothrow) unsigned char[kInSize]);
-    outBuf_.reset(new (std::nothrow) unsigned char[kWindow + kOutSize + kSlack]);
-    if (!inBuf_ || !outBuf_) return LZERROR_GLOBALLOC;
-    std::memset(outBuf_.get(), ' ', kWindow);
-    o_ = outBuf_.get() + kWindow;
-    oEnd_ = o_ + kOutSize;
-    for (;;) {
-      if (iEnd_ - ip_ < 17 && !Refill()) return LZERROR_READ;
-      if (ip_ == iEnd_) break;
-      if (oEnd_ - o_ < 8 * 18 && !Flush()) return error_;
-      if (iEnd_ - ip_ >= 17) {
-        FastGroup();
-      } else if (!SlowGroup()) {
-        return error_;
-      }
-    }
-    if (!Flush()) return error_;
-    if (flushed_ != expected_) return LZERROR_READ;
-    if (flushed_ > static_cast<uint64_t>(INT32_MAX)) return LZERROR_BADVALUE;
-    return static_cast<LONG>(flushed_);
+// SZDD expansion through the library, with its answers as LZ32's codes.
+LONG Expand(int in, int out, uint32_t length) {
+  SzddFdSource source(in);
+  SzddFdSink sink(out);
+  SzddResult r = SzddExpand(source, sink, length);
+  switch (r.status) {
+    case SzddStatus::kOk:
+      return r.bytes > static_cast<uint64_t>(INT32_MAX) ? LZERROR_BADVALUE : static_cast<LONG>(r.bytes);
+    case SzddStatus::kWriteError:
+      return LZERROR_WRITE;
+    case SzddStatus::kNoMemory:
+      return LZERROR_GLOBALLOC;
+    default:
+      return LZERROR_READ;
   }
-
- private:
-  // Moves unread input to the front and reads more; false on a read error.
-  bool Refill() {
-    if (eof_) return true;
-    size_t left = static_cast<size_t>(iEnd_ - ip_);
-    if (left) std::memmove(inBuf_.get(), ip_, left);
-    ip_ = inBuf_.get();
-    iEnd_ = ip_ + left;
-    size_t got = 0;
-    if (!ReadFully(in_, inBuf_.get() + left, kInSize - left, got)) return false;
-    if (got < kInSize - left) eof_ = true;
-    iEnd_ += got;
-    return true;
-  }
-
-  // Writes what was made and keeps the last 4096 bytes as the window.
-  bool Flush() {
-    unsigned char* start = outBuf_.get() + kWindow;
-    size_t n = static_cast<size_t>(o_ - start);
-    if (n == 0) return true;
-    if (flushed_ + n > expected_) {  // longer than the header says: damaged
-      error_ = LZERROR_READ;
-      return false;
-    }
-    if (!WriteFully(out_, start, n)) {
-      error_ = LZERROR_WRITE;
-      return false;
-    }
-    flushed_ += n;
-    std::memmove(outBuf_.get(), o_ - kWindow, kWindow);
-    o_ = start;
-    return true;
-  }
-
-  uint64_t Made() const { return flushed_ + static_cast<uint64_t>(o_ - (outBuf_.get() + kWindow)); }
-
-  void Match(unsigned lo, unsigned hi) {
-    unsigned pos = lo | ((hi & 0xF0u) << 4);
-    unsigned len = (hi & 0x0Fu) + 3;
-    unsigned r = static_cast<unsigned>((kWindow - 16 + Made()) & (kWindow - 1));
-    unsigned d = (r - pos) & (kWindow - 1);
-    if (d == 0) d = kWindow;
-    const unsigned char* src = o_ - d;
-    if (d >= 18) {
-      std::memcpy(o_, src, 18);
-    } else {
-      for (unsigned k = 0; k < len; ++k) o_[k] = src[k];
-    }
-    o_ += len;
-  }
-
-  // Eight items with enough input at hand for all of them.
-  void FastGroup() {
-    unsigned ctl = *ip_++;
-    for (int bit = 0; bit < 8; ++bit, ctl >>= 1) {
-      if (ctl & 1) {
-        *o_++ = *ip_++;
-      } else {
-        Match(ip_[0], ip_[1]);
-        ip_ += 2;
-      }
-    }
-  }
-
-  // The last group of the stream: input may end before its eighth item,
-  // but never inside one.
-  bool SlowGroup() {
-    unsigned ctl = *ip_++;
-    for (int bit = 0; bit < 8; ++bit, ctl >>= 1) {
-      if (ip_ == iEnd_) return true;
-      if (ctl & 1) {
-        *o_++ = *ip_++;
-      } else {
-        if (iEnd_ - ip_ < 2) {
-          error_ = LZERROR_READ;
-          return false;
-        }
-        Match(ip_[0], ip_[1]);
-        ip_ += 2;
-      }
-    }
-    return true;
-  }
-
-  int in_, out_;
-  uint64_t expected_;
-  std::unique_ptr<unsigned char[]> inBuf_, outBuf_;
-  unsigned char* ip_ = nullptr;
-  unsigned char* iEnd_ = nullptr;
-  unsigned char* o_ = nullptr;
-  unsigned char* oEnd_ = nullptr;
-  bool eof_ = false;
-  uint64_t flushed_ = 0;
-  LONG error_ = LZERROR_READ;
-};
+}
 
 }  // namespace
 
@@ -457,7 +330,7 @@ LONG WINAPI LZCopy(INT hSource, INT hDest) {
     case Kind::Plain:
       return CopyPlain(src->fd, dst->fd);
     case Kind::Compressed:
-      return Expander(src->fd, dst->fd, src->expandedLength).Run();
+      return Expand(src->fd, dst->fd, src->expandedLength);
     case Kind::UnknownMethod:
       return LZERROR_UNKNOWNALG;
     case Kind::Damaged:
