@@ -1,12 +1,17 @@
-// Expansion throughput of our LZ32 beside a plain copy and libmspack's SZDD
-// decompressor on the same file, printed as ratios; then the peak memory of
-// expanding 256 MB. A benchmark to run by hand, never a timed test:
-//   build/native/bench/lz_bench [--size-mb N] [benchmark flags]
+// Compression speed and size against mscompress, then expansion throughput
+// of our LZ32 beside a plain copy (and libmspack's SZDD decompressor), on a
+// mixed file and a poorly compressible one, printed as ratios; then the peak
+// memory of expanding 256 MB. A benchmark to run by hand, never a timed test:
+//   build/native/bench/lz_bench [--size-mb N] [--no-mscompress] [benchmark flags]
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <mspack.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,13 +22,20 @@
 #include "lumistub.h"
 #include "lumiwin.h"
 #include "lzcopy.h"
+#include "stream.h"
 #include "szdd.h"
 
 namespace {
 
 std::string g_dir;
-std::string g_packed, g_plain;  // host paths
-size_t g_size = 0;
+// The two inputs: the mixed file, and the poorly compressible one.
+struct Input {
+  const char* name;
+  std::string plain, packed;  // host paths
+  size_t size = 0, packedSize = 0;
+};
+Input g_inputs[2] = {{"mixed", "", "", 0, 0}, {"hard", "", "", 0, 0}};
+bool g_noMscompress = false;  // mscompress is slow: it may be left out
 
 // Mixed text and binary: words, numbers, runs and noise in blocks.
 std::vector<uint8_t> MixedData(size_t n, unsigned seed) {
@@ -50,6 +62,34 @@ std::vector<uint8_t> MixedData(size_t n, unsigned seed) {
   return d;
 }
 
+// Poorly compressible: three quarters text of a few thousand random short
+// words, one quarter random bytes, in blocks (it packs to about 84 %).
+std::vector<uint8_t> HardData(size_t n, unsigned seed) {
+  unsigned x = seed;
+  auto next = [&] { return x = x * 1664525u + 1013904223u; };
+  std::vector<std::string> words;
+  for (int i = 0; i < 4000; ++i) {
+    std::string w;
+    for (unsigned k = 0, l = 2 + next() % 7; k < l; ++k) w += static_cast<char>('a' + (next() >> 24) % 26);
+    words.push_back(w + " ");
+  }
+  std::vector<uint8_t> d;
+  d.reserve(n + 64);
+  while (d.size() < n) {
+    size_t len = 256 + (next() >> 20) % 2048;
+    if ((next() >> 28) % 4 == 0) {
+      for (size_t i = 0; i < len; ++i) d.push_back(static_cast<uint8_t>(next() >> 24));
+    } else {
+      for (size_t start = d.size(); d.size() - start < len * 3;) {
+        const std::string& w = words[(next() >> 12) % words.size()];
+        d.insert(d.end(), w.begin(), w.end());
+      }
+    }
+  }
+  d.resize(n);
+  return d;
+}
+
 bool WriteHost(const std::string& path, const std::vector<uint8_t>& bytes) {
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
@@ -62,39 +102,71 @@ long ExpandWithLz32(const std::string& in, const std::string& out) {
 }
 
 void BM_Lz32Expand(benchmark::State& state) {
+  const Input& in = g_inputs[state.range(0)];
   for (auto _ : state) {
-    long r = ExpandWithLz32(g_packed, "out_lz32.bin");
-    if (r != static_cast<long>(g_size)) state.SkipWithError("expansion failed");
+    long r = ExpandWithLz32(in.packed, "out_lz32.bin");
+    if (r != static_cast<long>(in.size)) state.SkipWithError("expansion failed");
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(g_size));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(in.size));
 }
 
 void BM_PlainCopy(benchmark::State& state) {
+  const Input& in = g_inputs[state.range(0)];
   std::vector<char> buf(1 << 18);
   std::string out = g_dir + "/out_copy.bin";
   for (auto _ : state) {
-    int in = open(g_plain.c_str(), O_RDONLY);
+    int i = open(in.plain.c_str(), O_RDONLY);
     int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ssize_t n;
-    while ((n = read(in, buf.data(), buf.size())) > 0) {
+    while ((n = read(i, buf.data(), buf.size())) > 0) {
       if (write(o, buf.data(), static_cast<size_t>(n)) != n) state.SkipWithError("write failed");
     }
     close(o);
-    close(in);
+    close(i);
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(g_size));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(in.size));
 }
 
 void BM_LibmspackExpand(benchmark::State& state) {
+  const Input& in = g_inputs[state.range(0)];
   std::string out = g_dir + "/out_mspack.bin";
   for (auto _ : state) {
     msszdd_decompressor* d = mspack_create_szdd_decompressor(nullptr);
-    msszddd_header* h = d->open(d, g_packed.c_str());
+    msszddd_header* h = d->open(d, in.packed.c_str());
     if (!h || d->extract(d, h, out.c_str()) != MSPACK_ERR_OK) state.SkipWithError("libmspack failed");
     if (h) d->close(d, h);
     mspack_destroy_szdd_decompressor(d);
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(g_size));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(in.size));
+}
+
+// Compresses the file at plain into packed with our compressor: seconds.
+double TimeOurCompression(const std::string& plain, const std::string& packed) {
+  auto t0 = std::chrono::steady_clock::now();
+  int i = open(plain.c_str(), O_RDONLY);
+  int o = open(packed.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  struct stat st;
+  fstat(i, &st);
+  SzddFdSource source(i);
+  SzddFdSink sink(o);
+  SzddResult r = SzddCompress(source, sink, static_cast<uint64_t>(st.st_size), 'n');
+  close(i);
+  close(o);
+  if (r.status != SzddStatus::kOk) return -1;
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+// mscompress on a copy of plain: seconds, and the packed size.
+double TimeMscompress(const std::string& plain, size_t& size) {
+  std::string copy = g_dir + "/ms.bin";
+  if (std::system(("cp '" + plain + "' '" + copy + "'").c_str()) != 0) return -1;
+  auto t0 = std::chrono::steady_clock::now();
+  if (std::system(("mscompress '" + copy + "' 2>/dev/null").c_str()) != 0) return -1;
+  double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  struct stat st;
+  size = stat((copy + "_").c_str(), &st) == 0 ? static_cast<size_t>(st.st_size) : 0;
+  std::remove((copy + "_").c_str());
+  return t;
 }
 
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -153,7 +225,9 @@ int main(int argc, char** argv) {
   size_t mb = 64;
   std::vector<char*> args = {argv[0]};
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--size-mb") == 0 && i + 1 < argc) {
+    if (std::strcmp(argv[i], "--no-mscompress") == 0) {
+      g_noMscompress = true;
+    } else if (std::strcmp(argv[i], "--size-mb") == 0 && i + 1 < argc) {
       mb = static_cast<size_t>(std::atol(argv[++i]));
     } else {
       args.push_back(argv[i]);
@@ -162,29 +236,47 @@ int main(int argc, char** argv) {
   char tmpl[] = "/tmp/lumibench-XXXXXX";
   if (!mkdtemp(tmpl)) return 1;
   g_dir = tmpl;
-  g_size = mb << 20;
-  std::printf("input: %zu MB of mixed text and binary\n", mb);
-  {
-    std::vector<uint8_t> data = MixedData(g_size, 1);
-    std::vector<uint8_t> packed = SzddCompress(data.data(), data.size(), 'n');
-    std::printf("packed: %zu bytes (%.1f%%)\n", packed.size(), 100.0 * packed.size() / data.size());
-    g_plain = g_dir + "/plain.bin";
-    g_packed = g_dir + "/packed.bi_";
-    if (!WriteHost(g_plain, data) || !WriteHost(g_packed, packed)) return 1;
+  std::printf("inputs: %zu MB each of mixed text and binary, and of poorly compressible data\n", mb);
+  for (int k = 0; k < 2; ++k) {
+    Input& in = g_inputs[k];
+    in.size = mb << 20;
+    in.plain = g_dir + "/" + in.name + ".bin";
+    in.packed = g_dir + "/" + in.name + ".bi_";
+    if (!WriteHost(in.plain, k == 0 ? MixedData(in.size, 1) : HardData(in.size, 1))) return 1;
+    double ours = TimeOurCompression(in.plain, in.packed);
+    size_t msSize = 0;
+    double ms = g_noMscompress ? 0 : TimeMscompress(in.plain, msSize);
+    struct stat st;
+    in.packedSize = stat(in.packed.c_str(), &st) == 0 ? static_cast<size_t>(st.st_size) : 0;
+    std::printf(
+        "%s: packed to %zu bytes (%.1f%%) in %.2f s (%.0f MB/s); mscompress %zu bytes in %.2f s: ours %.2f%% %s\n",
+        in.name, in.packedSize, 100.0 * in.packedSize / in.size, ours, in.size / 1e6 / ours, msSize, ms,
+        100.0 * std::abs(1.0 - static_cast<double>(in.packedSize) / msSize),
+        in.packedSize <= msSize ? "smaller" : "larger");
   }
-  benchmark::RegisterBenchmark("Lz32Expand", BM_Lz32Expand)->Unit(benchmark::kMillisecond)->MinTime(2);
-  benchmark::RegisterBenchmark("PlainCopy", BM_PlainCopy)->Unit(benchmark::kMillisecond)->MinTime(2);
-  benchmark::RegisterBenchmark("LibmspackExpand", BM_LibmspackExpand)->Unit(benchmark::kMillisecond)->MinTime(2);
+  for (int k = 0; k < 2; ++k) {
+    benchmark::RegisterBenchmark("Lz32Expand", BM_Lz32Expand)->Arg(k)->Unit(benchmark::kMillisecond)->MinTime(2);
+    benchmark::RegisterBenchmark("PlainCopy", BM_PlainCopy)->Arg(k)->Unit(benchmark::kMillisecond)->MinTime(2);
+  }
+  benchmark::RegisterBenchmark("LibmspackExpand", BM_LibmspackExpand)
+      ->Arg(0)
+      ->Unit(benchmark::kMillisecond)
+      ->MinTime(2);
   int bargc = static_cast<int>(args.size());
   benchmark::Initialize(&bargc, args.data());
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  double ours = reporter.Rate("Lz32Expand"), copy = reporter.Rate("PlainCopy"), ms = reporter.Rate("LibmspackExpand");
-  if (ours > 0 && copy > 0 && ms > 0) {
-    std::printf("\nLZ32 expansion %.0f MB/s; plain copy %.0f MB/s; libmspack %.0f MB/s\n", ours / 1e6, copy / 1e6,
-                ms / 1e6);
-    std::printf("ratio to libmspack: %.2fx (target >= 3x)\n", ours / ms);
-    std::printf("ratio to plain copy: %.2fx (target >= 0.3x)\n", ours / copy);
+  for (int k = 0; k < 2; ++k) {
+    const std::string arg = "/" + std::to_string(k);
+    double ours = reporter.Rate("Lz32Expand" + arg), copy = reporter.Rate("PlainCopy" + arg);
+    if (ours > 0 && copy > 0) {
+      std::printf("\n%s: LZ32 expansion %.0f MB/s; plain copy %.0f MB/s; ratio to plain copy %.2fx (target >= %sx)\n",
+                  g_inputs[k].name, ours / 1e6, copy / 1e6, ours / copy, k == 0 ? "0.5" : "0.3");
+    }
+  }
+  double ms = reporter.Rate("LibmspackExpand/0"), ours = reporter.Rate("Lz32Expand/0");
+  if (ms > 0 && ours > 0) {
+    std::printf("mixed: libmspack %.0f MB/s; ratio to libmspack %.2fx (target >= 3x)\n", ms / 1e6, ours / ms);
   }
   // Peak memory while expanding 256 MB, in a process of its own.
   {

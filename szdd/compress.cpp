@@ -17,10 +17,13 @@ constexpr int kWindow = 4096;
 constexpr int kMinMatch = 3;
 constexpr int kMaxMatch = 18;
 constexpr int kHashBits = 15;
+constexpr int kHash3Bits = 16;
 constexpr int kBlock = 1 << 16;                                      // positions parsed at a time
 constexpr int kLookahead = kMaxMatch + 2;                            // bytes past a block its matches may read
 constexpr int kBuffer = kWindow + kBlock + 2 * kLookahead + kBlock;  // history, block, what is read ahead
 constexpr size_t kOutFlush = 1 << 16;
+constexpr int kLongMatch = 10;    // inside a match this long,
+constexpr int kInsideChain = 64;  // a search looks at so many candidates
 
 struct Match {
   int len = 0;
@@ -35,12 +38,14 @@ class Encoder {
   SzddResult Run(uint8_t recorded) {
     buf_.reset(new (std::nothrow) uint8_t[kBuffer]);
     head_.reset(new (std::nothrow) int64_t[1 << kHashBits]);
+    head3_.reset(new (std::nothrow) int64_t[1 << kHash3Bits]);
     prev_.reset(new (std::nothrow) int64_t[kWindow]);
     len_.reset(new (std::nothrow) uint8_t[kBlock]);
     cost_.reset(new (std::nothrow) uint32_t[kBlock + kMaxMatch + 1]);
-    if (!buf_ || !head_ || !prev_ || !len_ || !cost_) return {SzddStatus::kNoMemory, 0};
+    if (!buf_ || !head_ || !head3_ || !prev_ || !len_ || !cost_) return {SzddStatus::kNoMemory, 0};
     if (end_ - kWindow > 0xFFFFFFFFll) return {SzddStatus::kTooLarge, 0};
     std::fill(head_.get(), head_.get() + (1 << kHashBits), -1);
+    std::fill(head3_.get(), head3_.get() + (1 << kHash3Bits), -1);
     std::fill(prev_.get(), prev_.get() + kWindow, -1);
     pend_.resize(kSzddHeaderSize);
     SzddWriteHeader(pend_.data(), recorded, static_cast<uint32_t>(end_ - kWindow));
@@ -93,16 +98,26 @@ class Encoder {
     return true;
   }
 
-  unsigned Hash(int64_t i) const {
+  // Chains link positions of the same four bytes; a table of three-byte
+  // sequences keeps the latest of each, for the shortest matches. (Near the
+  // end, where fewer bytes are left, the bytes past it count as 0.)
+  unsigned Hash4(int64_t i) const {
     const uint8_t* p = Ptr(i);
     uint32_t v = static_cast<uint32_t>(p[0]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[2];
+    v = v << 8 | (i + 4 <= end_ ? p[3] : 0u);
     return (v * 2654435761u) >> (32 - kHashBits);
+  }
+  unsigned Hash3(int64_t i) const {
+    const uint8_t* p = Ptr(i);
+    uint32_t v = static_cast<uint32_t>(p[0]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[2];
+    return (v * 2654435761u) >> (32 - kHash3Bits);
   }
 
   void Insert(int64_t i) {
-    unsigned h = Hash(i);
+    unsigned h = Hash4(i);
     prev_[static_cast<size_t>(i & (kWindow - 1))] = head_[h];
     head_[h] = i;
+    head3_[Hash3(i)] = i;
   }
 
   // The match at i from cand, as long as it goes (cand may be i itself: none).
@@ -115,23 +130,26 @@ class Encoder {
     return m;
   }
 
-  Match Find(int64_t i) {
+  // The longest match at i, searching chain candidates, or best if none is longer.
+  Match Find(int64_t i, int chain, Match best) {
     while (inserted_ < i && inserted_ + kMinMatch <= end_) Insert(inserted_++);
-    Match best;
     if (i + kMinMatch > end_) return best;
     const int limit = static_cast<int>(std::min<int64_t>(kMaxMatch, end_ - i));
     const uint8_t* cur = Ptr(i);
-    int64_t cand = head_[Hash(i)];
-    int chain = maxChain_;
-    while (cand >= 0 && i - cand <= kWindow && chain-- > 0) {
+    int64_t three = head3_[Hash3(i)];
+    if (best.len < kMinMatch && three >= 0 && three < i && i - three <= kWindow) {
+      Match m = Extend(i, three);
+      if (m.len >= kMinMatch) best = m;
+    }
+    int64_t cand = head_[Hash4(i)];
+    while (best.len < limit && cand >= 0 && i - cand <= kWindow && chain-- > 0) {
       const uint8_t* c = Ptr(cand);
-      if (c[best.len < limit ? best.len : 0] == cur[best.len < limit ? best.len : 0]) {
+      if (c[best.len] == cur[best.len]) {
         int len = 0;
         while (len < limit && c[len] == cur[len]) ++len;  // may run into cur: the expander copies forward
         if (len > best.len) {
           best.len = len;
           best.pos = cand;
-          if (len == limit) break;
         }
       }
       int64_t next = prev_[static_cast<size_t>(cand & (kWindow - 1))];
@@ -151,9 +169,12 @@ class Encoder {
     for (int k = 0; k < n; ++k) {
       // After a match of the longest length, the same place one byte on is
       // often as long again: then no search can find longer.
+      // Inside a shorter match, that match less one byte is known, and a
+      // short search finds what a longer one would, mostly.
       Match m;
-      if (k > 0 && len_[k - 1] == kMaxMatch) m = Extend(cur + k, pos[static_cast<size_t>(k - 1)] + 1);
-      if (m.len < std::min<int64_t>(kMaxMatch, end_ - cur - k)) m = Find(cur + k);
+      if (k > 0 && len_[k - 1] > kMinMatch) m = Extend(cur + k, pos[static_cast<size_t>(k - 1)] + 1);
+      if (m.len < kMinMatch) m = Match{};
+      m = Find(cur + k, m.len >= kLongMatch ? kInsideChain : maxChain_, m);
       len_[k] = static_cast<uint8_t>(m.len >= kMinMatch ? m.len : 0);
       pos[static_cast<size_t>(k)] = m.pos;
     }
@@ -219,7 +240,7 @@ class Encoder {
   const int64_t end_;  // absolute end: the data starts at kWindow
   const int maxChain_;
   std::unique_ptr<uint8_t[]> buf_;
-  std::unique_ptr<int64_t[]> head_, prev_;
+  std::unique_ptr<int64_t[]> head_, head3_, prev_;
   std::unique_ptr<uint8_t[]> len_;
   std::unique_ptr<uint32_t[]> cost_;
   std::vector<int64_t> pos_;

@@ -12,8 +12,8 @@
 namespace {
 
 constexpr size_t kWindow = 4096;
-constexpr size_t kInSize = 1 << 16;
-constexpr size_t kOutSize = 1 << 16;
+constexpr size_t kInSize = 1 << 18;
+constexpr size_t kOutSize = 1 << 18;
 constexpr size_t kSlack = 32;      // over-copies land here
 constexpr size_t kGroupIn = 17;    // a flag byte and eight two-byte references
 constexpr size_t kGroupOut = 144;  // eight references of 18 bytes
@@ -37,7 +37,7 @@ class Expander {
       if (ip_ == iEnd_) break;
       if (b_.out + sizeof b_.out - kSlack - o_ < static_cast<ptrdiff_t>(kGroupOut) && !Flush()) return Done(status_);
       if (iEnd_ - ip_ >= static_cast<ptrdiff_t>(kGroupIn)) {
-        FastGroup();
+        FastGroups();
       } else if (!LastGroup()) {
         return Done(SzddStatus::kCorrupt);
       }
@@ -88,41 +88,59 @@ class Expander {
     return true;
   }
 
-  void Match(const uint8_t* p) {
+  // One reference at o: returns the end of what it wrote. Locals rather than
+  // members, as a byte store may alias a member pointer for the compiler.
+  static uint8_t* Match(const uint8_t* p, uint8_t* o, uintptr_t bias) {
     unsigned pos = p[0] | ((p[1] & 0xF0u) << 4);
     unsigned len = (p[1] & 0x0Fu) + 3;
-    unsigned r = static_cast<unsigned>((reinterpret_cast<uintptr_t>(o_) + bias_) & (kWindow - 1));
+    unsigned r = static_cast<unsigned>((reinterpret_cast<uintptr_t>(o) + bias) & (kWindow - 1));
     unsigned d = ((r - pos - 1) & (kWindow - 1)) + 1;  // 1 to 4096 bytes back
-    const uint8_t* from = o_ - d;
-    if (d >= 18) {
-      std::memcpy(o_, from, 18);
+    const uint8_t* from = o - d;
+    if (__builtin_expect(d >= 18, 1)) {
+      std::memcpy(o, from, 18);
     } else {
-      for (unsigned k = 0; k < len; ++k) o_[k] = from[k];
+      for (unsigned k = 0; k < len; ++k) o[k] = from[k];
     }
-    o_ += len;
+    return o + len;
   }
 
-  // Eight items with all their input at hand. Runs of literals go eight
-  // bytes at a time; the bytes copied past a run are written over next.
-  void FastGroup() {
-    unsigned ctl = *ip_++;
-    unsigned items = 8;
-    while (items) {
-      if (ctl & 1) {
-        unsigned run = static_cast<unsigned>(__builtin_ctz(~ctl));
-        if (run > items) run = items;
-        std::memcpy(o_, ip_, 8);
-        o_ += run;
-        ip_ += run;
-        ctl >>= run;
-        items -= run;
-      } else {
-        Match(ip_);
-        ip_ += 2;
+  // Groups of eight items while all their input is at hand and the output
+  // has room. Runs of literals go eight bytes at a time; the bytes copied
+  // past a run are written over next.
+  void FastGroups() {
+    const uint8_t* ip = ip_;
+    uint8_t* o = o_;
+    const uint8_t* const iLast = iEnd_ - kGroupIn;
+    uint8_t* const oLast = b_.out + sizeof b_.out - kSlack - kGroupOut;
+    const uintptr_t bias = bias_;
+    while (ip <= iLast && o <= oLast) {
+      unsigned ctl = *ip++;
+      if (ctl == 0xFF) {
+        std::memcpy(o, ip, 8);
+        o += 8;
+        ip += 8;
+        continue;
+      }
+      // Each turn: a run of literals (maybe none), then a reference.
+      unsigned items = 8;
+      for (;;) {
+        if (ctl & 1) {
+          const unsigned run = static_cast<unsigned>(__builtin_ctz(~ctl));
+          std::memcpy(o, ip, 8);
+          o += run;
+          ip += run;
+          items -= run;
+          if (!items) break;
+          ctl >>= run;
+        }
+        o = Match(ip, o, bias);
+        ip += 2;
         ctl >>= 1;
-        --items;
+        if (!--items) break;
       }
     }
+    ip_ = const_cast<uint8_t*>(ip);
+    o_ = o;
   }
 
   // The last group: the input may end before its eighth item, never inside one.
@@ -133,7 +151,7 @@ class Expander {
         *o_++ = *ip_++;
       } else {
         if (iEnd_ - ip_ < 2) return false;
-        Match(ip_);
+        o_ = Match(ip_, o_, bias_);
         ip_ += 2;
       }
     }
