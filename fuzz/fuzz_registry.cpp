@@ -1,55 +1,27 @@
-// Any bytes as the native registry file: opening the shell-folder key and
-// reading its values, with buffers of several sizes, must answer with a
-// result code and never write past the buffer it is given.
-#include <unistd.h>
-
-#include <cstdio>
+// Any bytes as the text of the native registry file, in memory: the reader
+// must answer without a fault, and what it reads is well formed: names
+// upper-cased, one of the three types, a dword of four bytes.
+#include <cctype>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <string>
 
+#include "lumistub.h"
 #include "lumiwin.h"
 
-namespace {
-std::string g_file;
-}
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  char tmpl[] = "/tmp/lumifuzz-reg-XXXXXX";
-  int fd = mkstemp(tmpl);
-  if (fd < 0) std::abort();
-  close(fd);
-  g_file = tmpl;
-  setenv("LUMIROLL_REGISTRY", tmpl, 1);
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  {
-    std::ofstream out(g_file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  }
-  const char* keys[] = {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "", "A"};
-  for (const char* k : keys) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, k, 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
-    for (const char* name : {"Desktop", "Programs", "", "x"}) {
-      DWORD type = 0, need = 0;
-      if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &need) != ERROR_SUCCESS) continue;
-      for (DWORD room : {0u, 1u, 149u, 150u, need}) {
-        // A guard zone after the room given shows any write past it.
-        std::string buf(room + 16, '\x5A');
-        DWORD size = room;
-        LONG r = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&buf[0]), &size);
-        for (size_t i = room; i < buf.size(); ++i) {
-          if (buf[i] != '\x5A') std::abort();
-        }
-        if (r == ERROR_SUCCESS && size > room) std::abort();
-        if (r != ERROR_SUCCESS && r != ERROR_MORE_DATA) std::abort();
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  for (const char* wanted : {"HKEY_CURRENT_USER\\SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\EXPLORER\\SHELL FOLDERS",
+                             "HKEY_CURRENT_USER", "A"}) {
+    LumiRegKey key;
+    bool found = LumiParseRegistry(text, wanted, key);
+    if (!found && !key.values.empty()) std::abort();  // values only from a key that is there
+    for (const auto& v : key.values) {
+      for (char c : v.first) {
+        if (std::toupper(static_cast<unsigned char>(c)) != static_cast<unsigned char>(c)) std::abort();
       }
+      if (v.second.type != REG_SZ && v.second.type != REG_BINARY && v.second.type != REG_DWORD) std::abort();
+      if (v.second.type == REG_DWORD && v.second.data.size() != 4) std::abort();
     }
-    RegCloseKey(key);
   }
   return 0;
 }

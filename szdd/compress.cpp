@@ -36,16 +36,21 @@ class Encoder {
       : in_(in), out_(out), end_(kWindow + static_cast<int64_t>(size)), maxChain_(maxChain) {}
 
   SzddResult Run(uint8_t recorded) {
+    // Tables sized to the input, so that a small one costs little to set up.
+    const int64_t size = end_ - kWindow;
+    block_ = static_cast<int>(std::min<int64_t>(kBlock, size + 1));
+    while (hashBits_ < kHashBits && (int64_t{1} << hashBits_) < 2 * (size + kWindow)) ++hashBits_;
+    hash3Bits_ = std::min(kHash3Bits, hashBits_ + 1);
     buf_.reset(new (std::nothrow) uint8_t[kBuffer]);
-    head_.reset(new (std::nothrow) int64_t[1 << kHashBits]);
-    head3_.reset(new (std::nothrow) int64_t[1 << kHash3Bits]);
+    head_.reset(new (std::nothrow) int64_t[size_t{1} << hashBits_]);
+    head3_.reset(new (std::nothrow) int64_t[size_t{1} << hash3Bits_]);
     prev_.reset(new (std::nothrow) int64_t[kWindow]);
-    len_.reset(new (std::nothrow) uint8_t[kBlock]);
-    cost_.reset(new (std::nothrow) uint32_t[kBlock + kMaxMatch + 1]);
+    len_.reset(new (std::nothrow) uint8_t[block_]);
+    cost_.reset(new (std::nothrow) uint32_t[block_ + kMaxMatch + 1]);
     if (!buf_ || !head_ || !head3_ || !prev_ || !len_ || !cost_) return {SzddStatus::kNoMemory, 0};
     if (end_ - kWindow > 0xFFFFFFFFll) return {SzddStatus::kTooLarge, 0};
-    std::fill(head_.get(), head_.get() + (1 << kHashBits), -1);
-    std::fill(head3_.get(), head3_.get() + (1 << kHash3Bits), -1);
+    std::fill(head_.get(), head_.get() + (size_t{1} << hashBits_), -1);
+    std::fill(head3_.get(), head3_.get() + (size_t{1} << hash3Bits_), -1);
     std::fill(prev_.get(), prev_.get() + kWindow, -1);
     pend_.resize(kSzddHeaderSize);
     SzddWriteHeader(pend_.data(), recorded, static_cast<uint32_t>(end_ - kWindow));
@@ -105,12 +110,12 @@ class Encoder {
     const uint8_t* p = Ptr(i);
     uint32_t v = static_cast<uint32_t>(p[0]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[2];
     v = v << 8 | (i + 4 <= end_ ? p[3] : 0u);
-    return (v * 2654435761u) >> (32 - kHashBits);
+    return (v * 2654435761u) >> (32 - hashBits_);
   }
   unsigned Hash3(int64_t i) const {
     const uint8_t* p = Ptr(i);
     uint32_t v = static_cast<uint32_t>(p[0]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[2];
-    return (v * 2654435761u) >> (32 - kHash3Bits);
+    return (v * 2654435761u) >> (32 - hash3Bits_);
   }
 
   void Insert(int64_t i) {
@@ -162,10 +167,10 @@ class Encoder {
   // Parses the positions from cur to the block's end at least and writes
   // their items; returns where the next block starts.
   int64_t Block(int64_t cur) {
-    const int64_t stop = std::min(end_, cur + kBlock);
+    const int64_t stop = std::min<int64_t>(end_, cur + block_);
     const int n = static_cast<int>(stop - cur);
     std::vector<int64_t>& pos = pos_;
-    pos.resize(static_cast<size_t>(kBlock));
+    pos.resize(static_cast<size_t>(block_));
     for (int k = 0; k < n; ++k) {
       // After a match of the longest length, the same place one byte on is
       // often as long again: then no search can find longer.
@@ -246,6 +251,7 @@ class Encoder {
   std::vector<int64_t> pos_;
   std::vector<uint8_t> pend_;  // items not yet handed to the sink
   int64_t base_ = 0, filled_ = 0, inserted_ = 0;
+  int block_ = kBlock, hashBits_ = 10, hash3Bits_ = 10;
   size_t ctlAt_ = 0;
   int items_ = 0;
   uint64_t written_ = 0;

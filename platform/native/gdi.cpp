@@ -39,51 +39,16 @@ struct LumiIcon {
 };
 
 namespace {
-constexpr int kMaxSide = 16384;
+constexpr int kMaxSide = 16384;  // the largest compatible bitmap made
 
-uint32_t Le(const std::string& b, size_t at, int n) {
-  uint32_t v = 0;
-  for (int k = n - 1; k >= 0; --k) v = v << 8 | static_cast<unsigned char>(b[at + static_cast<size_t>(k)]);
-  return v;
-}
-
-// Uncompressed BMPs of 4, 8, 24 or 32 bits a pixel; anything else, or a
-// file too short for what its header says, is no bitmap.
 LumiGdiObject* ParseBmp(const std::string& b) {
-  if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') return nullptr;
-  uint32_t dataAt = Le(b, 10, 4), headerSize = Le(b, 14, 4);
-  int32_t w = static_cast<int32_t>(Le(b, 18, 4)), h = static_cast<int32_t>(Le(b, 22, 4));
-  uint32_t bits = Le(b, 28, 2), compression = Le(b, 30, 4), colours = Le(b, 46, 4);
-  bool topDown = h < 0;
-  if (topDown) h = -h;
-  if (headerSize < 40 || w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide || compression != 0) return nullptr;
-  if (bits != 4 && bits != 8 && bits != 24 && bits != 32) return nullptr;
-  size_t row = ((static_cast<size_t>(w) * bits + 31) / 32) * 4;
-  if (dataAt > b.size() || b.size() - dataAt < row * static_cast<size_t>(h)) return nullptr;
-  size_t paletteAt = 14 + headerSize;
-  if (bits <= 8 && colours == 0) colours = 1u << bits;
-  if (bits <= 8 && (colours > 256 || paletteAt + colours * 4 > dataAt)) return nullptr;
+  LumiImage image;
+  if (!LumiReadBmp(b, image)) return nullptr;
   auto* bmp = new LumiGdiObject;
   bmp->kind = LumiGdiInfo::Bitmap;
-  bmp->width = w;
-  bmp->height = h;
-  bmp->pixels.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
-  for (int y = 0; y < h; ++y) {
-    size_t src = dataAt + row * static_cast<size_t>(topDown ? y : h - 1 - y);
-    for (int x = 0; x < w; ++x) {
-      uint32_t px;
-      if (bits >= 24) {
-        size_t at = src + static_cast<size_t>(x) * (bits / 8);
-        px = Le(b, at, 3);
-      } else {
-        uint32_t index =
-            bits == 8 ? static_cast<unsigned char>(b[src + static_cast<size_t>(x)])
-                      : (static_cast<unsigned char>(b[src + static_cast<size_t>(x / 2)]) >> (x % 2 ? 0 : 4)) & 0xF;
-        px = index < colours ? Le(b, paletteAt + index * 4, 3) : 0;
-      }
-      bmp->pixels[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] = px;
-    }
-  }
+  bmp->width = image.width;
+  bmp->height = image.height;
+  bmp->pixels = std::move(image.pixels);
   return bmp;
 }
 }  // namespace
@@ -298,16 +263,13 @@ HICON IconOf(LPCSTR name, int size) {
   const auto& icons = LumiModuleScript().Icons();
   auto it = icons.find(static_cast<unsigned>(id));
   const std::string* file = it == icons.end() ? nullptr : LumiModuleFile(it->second);
-  if (!file || file->size() < 6 || Le(*file, 2, 2) != 1) return nullptr;
-  size_t count = Le(*file, 4, 2);
-  for (size_t i = 0; i < count && 6 + 16 * (i + 1) <= file->size(); ++i) {
-    int w = static_cast<unsigned char>((*file)[6 + 16 * i]), h = static_cast<unsigned char>((*file)[7 + 16 * i]);
-    if (w == 0) w = 256;
-    if (h == 0) h = 256;
-    if (w != size || h != size) continue;
+  std::vector<std::pair<int, int>> sizes;
+  if (!file || !LumiReadIconSizes(*file, sizes)) return nullptr;
+  for (const auto& wh : sizes) {
+    if (wh.first != size || wh.second != size) continue;
     static std::map<std::pair<uintptr_t, int>, LumiIcon> cache;
     LumiIcon& icon = cache[{id, size}];
-    icon = {static_cast<unsigned>(id), w, h};
+    icon = {static_cast<unsigned>(id), wh.first, wh.second};
     return &icon;
   }
   return nullptr;
@@ -345,12 +307,3 @@ HCURSOR WINAPI SetCursor(HCURSOR c) {
 
 HCURSOR LumiStubCursor() { return g_cursor; }
 bool LumiStubIsWaitCursor(HCURSOR c) { return c == &g_wait; }
-
-bool LumiStubReadsBmp(const std::string& bytes, int& width, int& height) {
-  LumiGdiObject* bmp = ParseBmp(bytes);
-  if (!bmp) return false;
-  width = bmp->width;
-  height = bmp->height;
-  delete bmp;
-  return true;
-}

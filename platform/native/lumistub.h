@@ -2,7 +2,9 @@
 // build has this header: product code never includes it, tools and tests may.
 #pragma once
 #include <cstdint>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Drive map. Drive X: lives in the host folder named by LUMIROLL_DRIVE_X;
@@ -46,6 +48,18 @@ void LumiStubAfterExpandedName(void (*fn)(const char* source));
 // LUMIROLL_REGISTRY (default: $XDG_DATA_HOME or ~/.local/share, then
 // lumiroll/registry.reg). A missing file or key is a missing key.
 std::string LumiRegistryFile();
+// Registry: reads the values of the key named wanted (its full name,
+// HKEY_CURRENT_USER\\ first, upper-cased) from REGEDIT4 text into key;
+// false when the text is no registry file or has no such key. Text only:
+// no file is opened.
+struct LumiRegKey {
+  struct Value {
+    uint32_t type;  // REG_SZ, REG_BINARY or REG_DWORD
+    std::string data;
+  };
+  std::map<std::string, Value> values;  // by upper-cased name
+};
+bool LumiParseRegistry(const std::string& text, const std::string& wanted, LumiRegKey& key);
 
 // Shell link: LumiStubFailShellLink(true) makes CoCreateInstance of the
 // shell link class fail, as on a shell without it.
@@ -53,6 +67,15 @@ void LumiStubFailShellLink(bool fail);
 
 // GDI: LoadBitmapA of this id fails, as for a damaged resource (0: none fails).
 void LumiStubFailBitmap(unsigned id);
+// Images, bytes in: a BMP of 4, 8, 24 or 32 bits a pixel (uncompressed)
+// into pixels, top row first, 0x00RRGGBB; the sizes of the images in an
+// icon file. False for anything else, or a file too short for its header.
+struct LumiImage {
+  int width = 0, height = 0;
+  std::vector<uint32_t> pixels;
+};
+bool LumiReadBmp(const std::string& bytes, LumiImage& image);
+bool LumiReadIconSizes(const std::string& bytes, std::vector<std::pair<int, int>>& sizes);
 // GDI: whether bytes are a BMP the bitmap stand-in reads, and its size.
 bool LumiStubReadsBmp(const std::string& bytes, int& width, int& height);
 

@@ -6,19 +6,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <map>
+#include <sstream>
 #include <string>
 
 #include "lumistub.h"
 #include "lumiwin.h"
-
-struct LumiRegKey {
-  struct Value {
-    DWORD type;
-    std::string data;
-  };
-  std::map<std::string, Value> values;  // by upper-cased name
-};
 
 namespace {
 
@@ -43,9 +37,10 @@ bool Quoted(const std::string& s, size_t& i, std::string& out) {
   return false;
 }
 
-bool LoadKey(const std::string& wanted, LumiRegKey& key) {
-  std::ifstream in(LumiRegistryFile(), std::ios::binary);
-  if (!in) return false;
+}  // namespace
+
+bool LumiParseRegistry(const std::string& text, const std::string& wanted, LumiRegKey& key) {
+  std::istringstream in(text);
   std::string line;
   if (!std::getline(in, line) || line.compare(0, 8, "REGEDIT4") != 0) return false;  // not a registry file
   bool found = false, inKey = false;
@@ -86,6 +81,13 @@ bool LoadKey(const std::string& wanted, LumiRegKey& key) {
   return found;
 }
 
+namespace {
+bool LoadKey(const std::string& wanted, LumiRegKey& key) {
+  std::ifstream in(LumiRegistryFile(), std::ios::binary);
+  if (!in) return false;
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return !in.bad() && LumiParseRegistry(text, wanted, key);
+}
 }  // namespace
 
 std::string LumiRegistryFile() {

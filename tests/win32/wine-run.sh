@@ -4,6 +4,8 @@
 #   wine-run.sh BUILD_DIR --gtest EXE [ARG]   run a GoogleTest program; fails
 #                                             unless it really ran and passed
 #   wine-run.sh BUILD_DIR --compare EXPECTED EXE   what EXE prints must be EXPECTED
+#   wine-run.sh BUILD_DIR --run EXE ARG...    runs EXE, host paths among the
+#                                             arguments as Windows paths
 set -u
 build=$1; shift
 export WINEPREFIX="$build/wineprefix"
@@ -44,6 +46,19 @@ case "$1" in
   wine "$exe" 2>/dev/null | tr -d '\r' >"$out"
   [ -s "$out" ] || { echo "wine-run: $exe printed nothing"; exit 1; }
   diff -u "$expected" "$out"
+  ;;
+--run)
+  shift
+  exe=$1; shift
+  for a in "$@"; do
+    case "$a" in /*) a=$(winepath -w "$a" 2>/dev/null) ;; esac
+    set -- "$@" "$a"; shift
+  done
+  log="$build/$(basename "$exe").run.log"
+  wine "$exe" "$@" >"$log" 2>&1
+  status=$?
+  tr -d '\r' <"$log"
+  exit $status
   ;;
 *)
   echo "usage: wine-run.sh BUILD_DIR --boot | --gtest EXE [ARG...]"; exit 2 ;;
