@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -92,33 +93,96 @@ class Canvas {
     }
   }
 
+  // Writes the picture at the depth it needs: 4 bits a pixel for up to 16
+  // colours, 8 for up to 256 (with a palette of exactly the colours used),
+  // else 24.
   bool SaveBmp(const std::string& path) const {
-    const int row = (w_ * 3 + 3) & ~3;
-    std::vector<uint8_t> f(54 + static_cast<size_t>(row * h_), 0);
+    std::vector<Rgb> palette;
+    std::map<uint32_t, uint8_t> index;
+    for (int y = 0; y < h_ && palette.size() <= 256; ++y)
+      for (int x = 0; x < w_ && palette.size() <= 256; ++x) {
+        Rgb c = Get(x, y);
+        uint32_t key = static_cast<uint32_t>(c.r) << 16 | static_cast<uint32_t>(c.g) << 8 | c.b;
+        if (index.emplace(key, static_cast<uint8_t>(palette.size())).second) palette.push_back(c);
+      }
+    const int bits = palette.size() <= 16 ? 4 : (palette.size() <= 256 ? 8 : 24);
+    const size_t colours = bits == 24 ? 0 : palette.size();
+    const int row = ((w_ * bits + 31) / 32) * 4;
+    const size_t dataAt = 54 + 4 * colours;
+    std::vector<uint8_t> f(dataAt + static_cast<size_t>(row * h_), 0);
     auto put32 = [&](size_t at, uint32_t v) {
       for (int k = 0; k < 4; ++k) f[at + k] = static_cast<uint8_t>(v >> (8 * k));
     };
     f[0] = 'B';
     f[1] = 'M';
     put32(2, static_cast<uint32_t>(f.size()));
-    put32(10, 54);
+    put32(10, static_cast<uint32_t>(dataAt));
     put32(14, 40);
     put32(18, static_cast<uint32_t>(w_));
     put32(22, static_cast<uint32_t>(h_));
     f[26] = 1;
-    f[28] = 24;
+    f[28] = static_cast<uint8_t>(bits);
     put32(34, static_cast<uint32_t>(row * h_));
     put32(38, 2835);
     put32(42, 2835);
+    put32(46, static_cast<uint32_t>(colours));
+    put32(50, static_cast<uint32_t>(colours));
+    for (size_t i = 0; i < colours; ++i) {
+      f[54 + 4 * i] = palette[i].b;
+      f[55 + 4 * i] = palette[i].g;
+      f[56 + 4 * i] = palette[i].r;
+    }
     for (int y = 0; y < h_; ++y)
       for (int x = 0; x < w_; ++x) {
         Rgb c = Get(x, h_ - 1 - y);
-        size_t at = 54 + static_cast<size_t>(y * row + x * 3);
-        f[at] = c.b;
-        f[at + 1] = c.g;
-        f[at + 2] = c.r;
+        uint8_t* line = &f[dataAt + static_cast<size_t>(y * row)];
+        if (bits == 24) {
+          line[x * 3] = c.b;
+          line[x * 3 + 1] = c.g;
+          line[x * 3 + 2] = c.r;
+          continue;
+        }
+        uint8_t i = index[static_cast<uint32_t>(c.r) << 16 | static_cast<uint32_t>(c.g) << 8 | c.b];
+        if (bits == 8) {
+          line[x] = i;
+        } else {
+          line[x / 2] |= static_cast<uint8_t>(x % 2 ? i : i << 4);
+        }
       }
+    if (bits != 24) {
+      std::vector<uint8_t> rle = Rle(f, dataAt, row, bits);
+      if (rle.size() < f.size() - dataAt) {  // run-length coded where that is smaller
+        f.resize(dataAt);
+        f.insert(f.end(), rle.begin(), rle.end());
+        put32(2, static_cast<uint32_t>(f.size()));
+        put32(30, bits == 8 ? 1 : 2);  // BI_RLE8, BI_RLE4
+        put32(34, static_cast<uint32_t>(rle.size()));
+      }
+    }
     return Save(path, f);
+  }
+
+  // BI_RLE8 or BI_RLE4 coding of the rows of f (bottom row first): runs of
+  // one index, rows ended by 00 00, the picture by 00 01. Pixels that repeat
+  // no index are runs of one, which the format allows.
+  std::vector<uint8_t> Rle(const std::vector<uint8_t>& f, size_t dataAt, int row, int bits) const {
+    std::vector<uint8_t> out;
+    for (int y = 0; y < h_; ++y) {
+      const uint8_t* line = &f[dataAt + static_cast<size_t>(y * row)];
+      auto at = [&](int x) { return bits == 8 ? line[x] : (x % 2 ? line[x / 2] & 0xF : line[x / 2] >> 4); };
+      for (int x = 0; x < w_;) {
+        int n = 1;
+        while (x + n < w_ && n < 255 && at(x + n) == at(x)) ++n;
+        out.push_back(static_cast<uint8_t>(n));
+        out.push_back(static_cast<uint8_t>(bits == 8 ? at(x) : (at(x) << 4 | at(x))));
+        x += n;
+      }
+      out.push_back(0);
+      out.push_back(0);
+    }
+    out.push_back(0);
+    out.push_back(1);
+    return out;
   }
 
   static bool Save(const std::string& path, const std::vector<uint8_t>& bytes) {
