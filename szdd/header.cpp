@@ -26,20 +26,3 @@ void SzddWriteHeader(uint8_t out[kSzddHeaderSize], uint8_t recorded, uint32_t le
   out[9] = recorded;
   for (int k = 0; k < 4; ++k) out[10 + k] = static_cast<uint8_t>(length >> (8 * k));
 }
-
-bool SzddCompressedName(const std::string& fileName, std::string& compressed, uint8_t& recorded) {
-  if (fileName.empty() || fileName.back() == '_') return false;
-  size_t dot = fileName.find_last_of('.');
-  if (dot == std::string::npos) {
-    compressed = fileName + "._";
-    recorded = 0;
-  } else if (fileName.size() - dot - 1 >= 3) {
-    compressed = fileName;
-    recorded = static_cast<uint8_t>(compressed.back());
-    compressed.back() = '_';
-  } else {
-    compressed = fileName + "_";
-    recorded = 0;
-  }
-  return true;
-}

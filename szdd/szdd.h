@@ -62,6 +62,20 @@ inline std::vector<uint8_t> SzddCompress(const std::string& s, uint8_t recorded)
   return SzddCompress(reinterpret_cast<const uint8_t*>(s.data()), s.size(), recorded);
 }
 
+// Offset of the file part of a Windows path: past the last '\\', '/' or ':'.
+// isLead says whether a byte leads a double-byte character of the code page
+// (nullptr: a single-byte one).
+size_t SzddFilePartOffset(const std::string& path, bool (*isLead)(unsigned char) = nullptr);
+// The name LZ32 gives a compressed file: a name whose extension ends in '_'
+// gets back the last character its header records (in the case of the last
+// letter before it), or loses the '_' when the record is 0; any other name
+// stays as it is.
+std::string SzddExpandedName(const std::string& path, uint8_t recorded, bool (*isLead)(unsigned char) = nullptr);
+// The name LZ32 tries when a file is missing: the last character of an
+// extension of three or more becomes '_', a shorter one gets '_' appended,
+// a name without one "._".
+std::string SzddCompressedForm(const std::string& path, bool (*isLead)(unsigned char) = nullptr);
+
 // The medium's name for a file and the character it records:
 // readme.txt -> readme.tx_ ('t'); a.b -> a.b_ (0); README -> README._ (0).
 // False for a name that would not change (one that ends in '_' already).

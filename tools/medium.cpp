@@ -36,13 +36,21 @@ bool Write(const std::string& path, const std::string& bytes, std::string* error
 }
 }  // namespace
 
-std::string ExpandedMediumName(const std::string& name) {
-  static const char* const kExt[][2] = {
-      {".ex_", ".exe"}, {".dl_", ".dll"}, {".do_", ".doc"}, {".jp_", ".jpg"}, {".gi_", ".gif"}};
-  for (const auto& e : kExt) {
-    if (name.size() > 4 && name.compare(name.size() - 4, 4, e[0]) == 0) return name.substr(0, name.size() - 4) + e[1];
+namespace {
+// The character each compressed medium file records: the last of its
+// expanded name, which LZ32's rule then restores.
+uint8_t RecordedFor(const std::string& name) {
+  static const char* const kRecorded[][2] = {{".ex_", "e"}, {".dl_", "l"}, {".do_", "c"}, {".jp_", "g"}, {".gi_", "f"}};
+  for (const auto& e : kRecorded) {
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, e[0]) == 0) return static_cast<uint8_t>(e[1][0]);
   }
-  return name;
+  return 0;
+}
+}  // namespace
+
+std::string ExpandedMediumName(const std::string& name) {
+  uint8_t recorded = RecordedFor(name);
+  return recorded ? SzddExpandedName(name, recorded) : name;
 }
 
 std::string SampleContents(const std::string& name) {
@@ -95,7 +103,7 @@ bool MakeSampleMedium(const std::string& folder, std::string* error) {
     std::string plain = ExpandedMediumName(name);
     std::string data = SampleContents(plain);
     if (plain != name) {
-      std::vector<uint8_t> packed = SzddCompress(data, static_cast<uint8_t>(plain.back()));
+      std::vector<uint8_t> packed = SzddCompress(data, RecordedFor(name));
       data.assign(packed.begin(), packed.end());
     }
     if (!Write(folder + "\\" + name, data, error)) return false;

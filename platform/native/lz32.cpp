@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -113,34 +112,7 @@ bool EndsInSeparator(const char* p) {
   return n > 0 && (p[n - 1] == '\\' || p[n - 1] == '/');
 }
 
-// Offset of the file part: after the last separator or colon, going by
-// characters of the active code page.
-size_t FilePartOffset(const char* p) {
-  size_t off = 0;
-  for (size_t i = 0; p[i]; ++i) {
-    if (IsDBCSLeadByte(static_cast<BYTE>(p[i])) && p[i + 1]) {
-      ++i;
-    } else if (p[i] == '\\' || p[i] == '/' || p[i] == ':') {
-      off = i + 1;
-    }
-  }
-  return off;
-}
-
-// The name LZOpenFileA tries when the file itself is missing: the last
-// character of a three-character extension becomes '_', a shorter one gets
-// '_' appended, a name without extension gets "._".
-std::string CompressedFormOf(const char* p) {
-  std::string s = p;
-  size_t file = FilePartOffset(p);
-  size_t dot = s.find_last_of('.');
-  if (dot == std::string::npos || dot < file) return s + "._";
-  if (s.size() - dot - 1 >= 3) {
-    s.back() = '_';
-    return s;
-  }
-  return s + "_";
-}
+bool IsLead(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
 
 std::string FullWindowsPath(const char* p) {
   std::string host;
@@ -220,30 +192,8 @@ INT ExpandedNameOf(LPSTR src, LPSTR buffer) {
   unsigned char recorded = 0;
   Kind kind = Classify(fd, length, recorded);
   close(fd);
-  size_t n = std::strlen(src);
-  std::memcpy(buffer, src, n + 1);
-  if (kind != Kind::Compressed) return 1;
-  // A compressed name with an extension ending in '_' gets back its recorded
-  // last character: in the case of the last letter before it, or dropped when
-  // the record is 0.
-  size_t file = FilePartOffset(buffer);
-  const char* dot = std::strrchr(buffer + file, '.');
-  if (!dot || n == 0 || buffer[n - 1] != '_') return 1;
-  if (recorded == 0) {
-    buffer[n - 1] = 0;
-    return 1;
-  }
-  bool upper = false;
-  for (size_t i = n - 1; i-- > file;) {
-    unsigned char c = static_cast<unsigned char>(buffer[i]);
-    if (c < 0x80 && std::isalpha(c)) {
-      upper = std::isupper(c) != 0;
-      break;
-    }
-  }
-  char c = static_cast<char>(recorded);
-  if (recorded < 0x80) c = static_cast<char>(upper ? std::toupper(recorded) : std::tolower(recorded));
-  buffer[n - 1] = c;
+  std::string name = kind == Kind::Compressed ? SzddExpandedName(src, recorded, IsLead) : std::string(src);
+  std::memcpy(buffer, name.c_str(), name.size() + 1);  // never longer than src
   return 1;
 }
 }  // namespace
@@ -282,7 +232,7 @@ INT WINAPI LZOpenFileA(LPSTR name, LPOFSTRUCT of, WORD style) {
     WORD err = 0;
     int fd = OpenForRead(name, err);
     if (fd < 0 && err == kErrFileNotFound) {
-      std::string alt = CompressedFormOf(name);
+      std::string alt = SzddCompressedForm(name, IsLead);
       fd = OpenForRead(alt.c_str(), err);
       if (fd >= 0) std::strncpy(of->szPathName, FullWindowsPath(alt.c_str()).c_str(), OFS_MAXPATHNAME - 1);
     }
