@@ -69,6 +69,7 @@ bool LumiReadBmp(const std::string& b, LumiImage& out) {
   int32_t w = static_cast<int32_t>(Le(b, 18, 4)), h = static_cast<int32_t>(Le(b, 22, 4));
   uint32_t bits = Le(b, 28, 2), compression = Le(b, 30, 4), colours = Le(b, 46, 4);
   bool topDown = h < 0;
+  if (h == INT32_MIN) return false;  // no height to negate
   if (topDown) h = -h;
   if (headerSize < 40 || w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide) return false;
   if (bits != 4 && bits != 8 && bits != 24 && bits != 32) return false;
