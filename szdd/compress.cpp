@@ -39,9 +39,10 @@ class Encoder {
     // Tables sized to the input, so that a small one costs little to set up.
     const int64_t size = end_ - kWindow;
     block_ = static_cast<int>(std::min<int64_t>(kBlock, size + 1));
-    while (hashBits_ < kHashBits && (int64_t{1} << hashBits_) < 2 * (size + kWindow)) ++hashBits_;
+    while (hashBits_ < kHashBits && (int64_t{1} << hashBits_) < 2 * size) ++hashBits_;
+    bufSize_ = static_cast<int>(std::min<int64_t>(kBuffer, kWindow + size + 2 * kLookahead));
     hash3Bits_ = std::min(kHash3Bits, hashBits_ + 1);
-    buf_.reset(new (std::nothrow) uint8_t[kBuffer]);
+    buf_.reset(new (std::nothrow) uint8_t[bufSize_]);
     head_.reset(new (std::nothrow) int64_t[size_t{1} << hashBits_]);
     head3_.reset(new (std::nothrow) int64_t[size_t{1} << hash3Bits_]);
     prev_.reset(new (std::nothrow) int64_t[kWindow]);
@@ -49,23 +50,27 @@ class Encoder {
     cost_.reset(new (std::nothrow) uint32_t[block_ + kMaxMatch + 1]);
     if (!buf_ || !head_ || !head3_ || !prev_ || !len_ || !cost_) return {SzddStatus::kNoMemory, 0};
     if (end_ - kWindow > 0xFFFFFFFFll) return {SzddStatus::kTooLarge, 0};
-    std::fill(head_.get(), head_.get() + (size_t{1} << hashBits_), -1);
-    std::fill(head3_.get(), head3_.get() + (size_t{1} << hash3Bits_), -1);
-    std::fill(prev_.get(), prev_.get() + kWindow, -1);
+    // -1 (no position) in every entry: all bytes 0xFF. (A link in prev_ is
+    // only read once its position was inserted, which writes it.)
+    std::memset(head_.get(), 0xFF, sizeof(int64_t) << hashBits_);
+    std::memset(head3_.get(), 0xFF, sizeof(int64_t) << hash3Bits_);
     pend_.resize(kSzddHeaderSize);
     SzddWriteHeader(pend_.data(), recorded, static_cast<uint32_t>(end_ - kWindow));
     // The window starts as spaces, which the data may refer to as well.
     std::memset(buf_.get(), ' ', kWindow);
     filled_ = kWindow;
-    for (int64_t i = 0; i + kMinMatch <= kWindow; ++i) Insert(i);
-    inserted_ = kWindow - kMinMatch + 1;
     int64_t cur = kWindow;
+    if (!Fill(cur)) return {status_, 0};
+    // The positions in the spaces, once the data they run into is at hand.
+    // Every one more than 18 bytes before the data starts the same 18
+    // spaces: the last of those stands for all, being the nearest.
+    for (int64_t i = kWindow - kMaxMatch - 1; i + kMinMatch <= kWindow; ++i) Insert(i);
+    inserted_ = kWindow - kMinMatch + 1;  // the rest as the search comes to them
     while (cur < end_) {
-      if (!Fill(cur)) return {status_, 0};
       cur = Block(cur);
       if (pend_.size() >= kOutFlush && items_ == 0 && !Drain()) return {SzddStatus::kWriteError, 0};
+      if (!Fill(cur)) return {status_, 0};  // at the end: the source must end where its size says
     }
-    if (!Fill(cur)) return {status_, 0};  // the source must end where its size says
     if (!Drain()) return {SzddStatus::kWriteError, 0};
     return {SzddStatus::kOk, written_};
   }
@@ -84,7 +89,7 @@ class Encoder {
       base_ = keep;
     }
     while (filled_ < end_ && filled_ - cur < kBlock + 2 * kLookahead) {
-      size_t room = static_cast<size_t>(std::min<int64_t>(kBuffer - (filled_ - base_), end_ - filled_));
+      size_t room = static_cast<size_t>(std::min<int64_t>(bufSize_ - (filled_ - base_), end_ - filled_));
       long n = in_.Read(&buf_[static_cast<size_t>(filled_ - base_)], room);
       if (n <= 0) {
         status_ = n < 0 ? SzddStatus::kReadError : SzddStatus::kSizeChanged;
@@ -251,7 +256,7 @@ class Encoder {
   std::vector<int64_t> pos_;
   std::vector<uint8_t> pend_;  // items not yet handed to the sink
   int64_t base_ = 0, filled_ = 0, inserted_ = 0;
-  int block_ = kBlock, hashBits_ = 10, hash3Bits_ = 10;
+  int block_ = kBlock, bufSize_ = kBuffer, hashBits_ = 8, hash3Bits_ = 8;
   size_t ctlAt_ = 0;
   int items_ = 0;
   uint64_t written_ = 0;
