@@ -80,6 +80,12 @@ bool LumiReadBmp(const std::string& b, LumiImage& out) {
   size_t paletteAt = 14 + headerSize;
   if (bits <= 8 && colours == 0) colours = 1u << bits;
   if (bits <= 8 && (colours > 256 || paletteAt + colours * 4 > dataAt)) return false;
+  // Run-length data covers at most 255 pixels with two bytes: a picture
+  // larger than its data could make is no sound file (and would cost its
+  // reader the memory of a picture its file does not hold).
+  if (rle && static_cast<uint64_t>(w) * static_cast<uint64_t>(h) > 128 * static_cast<uint64_t>(b.size() - dataAt)) {
+    return false;
+  }
   std::vector<uint8_t> runs;
   if (rle && !ExpandRle(b, dataAt, static_cast<int>(bits), w, h, runs)) return false;
   out.width = w;
