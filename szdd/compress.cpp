@@ -47,9 +47,9 @@ class Encoder {
     head3_.reset(new (std::nothrow) int64_t[size_t{1} << hash3Bits_]);
     prev_.reset(new (std::nothrow) int64_t[kWindow]);
     len_.reset(new (std::nothrow) uint8_t[block_]);
+    pos_.reset(new (std::nothrow) int64_t[block_]);
     cost_.reset(new (std::nothrow) uint32_t[block_ + kMaxMatch + 1]);
-    if (!buf_ || !head_ || !head3_ || !prev_ || !len_ || !cost_) return {SzddStatus::kNoMemory, 0};
-    if (end_ - kWindow > 0xFFFFFFFFll) return {SzddStatus::kTooLarge, 0};
+    if (!buf_ || !head_ || !head3_ || !prev_ || !len_ || !pos_ || !cost_) return {SzddStatus::kNoMemory, 0};
     // -1 (no position) in every entry: all bytes 0xFF. (A link in prev_ is
     // only read once its position was inserted, which writes it.)
     std::memset(head_.get(), 0xFF, sizeof(int64_t) << hashBits_);
@@ -174,19 +174,17 @@ class Encoder {
   int64_t Block(int64_t cur) {
     const int64_t stop = std::min<int64_t>(end_, cur + block_);
     const int n = static_cast<int>(stop - cur);
-    std::vector<int64_t>& pos = pos_;
-    pos.resize(static_cast<size_t>(block_));
     for (int k = 0; k < n; ++k) {
-      // After a match of the longest length, the same place one byte on is
-      // often as long again: then no search can find longer.
-      // Inside a shorter match, that match less one byte is known, and a
-      // short search finds what a longer one would, mostly.
+      // Inside a match, the same place one byte on matches at least one
+      // byte less, often as long again: the search starts from there, and
+      // inside a long match a short search finds what a longer one would,
+      // mostly (once the longest length is reached, none can find longer).
       Match m;
-      if (k > 0 && len_[k - 1] > kMinMatch) m = Extend(cur + k, pos[static_cast<size_t>(k - 1)] + 1);
+      if (k > 0 && len_[k - 1] > kMinMatch) m = Extend(cur + k, pos_[k - 1] + 1);
       if (m.len < kMinMatch) m = Match{};
       m = Find(cur + k, m.len >= kLongMatch ? kInsideChain : maxChain_, m);
       len_[k] = static_cast<uint8_t>(m.len >= kMinMatch ? m.len : 0);
-      pos[static_cast<size_t>(k)] = m.pos;
+      pos_[k] = m.pos;
     }
     // cost_[k]: bits from cur + k to the end of the block; past it, nothing.
     std::fill(cost_.get() + n, cost_.get() + n + kMaxMatch + 1, 0u);
@@ -202,7 +200,7 @@ class Encoder {
         if (17 + cost_[k + l] == cost_[k]) take = l;
       }
       if (take) {
-        Reference(pos[static_cast<size_t>(k)], take);
+        Reference(pos_[k], take);
         k += take;
       } else {
         Literal(At(cur + k));
@@ -252,8 +250,8 @@ class Encoder {
   std::unique_ptr<uint8_t[]> buf_;
   std::unique_ptr<int64_t[]> head_, head3_, prev_;
   std::unique_ptr<uint8_t[]> len_;
+  std::unique_ptr<int64_t[]> pos_;  // where each position's longest match is
   std::unique_ptr<uint32_t[]> cost_;
-  std::vector<int64_t> pos_;
   std::vector<uint8_t> pend_;  // items not yet handed to the sink
   int64_t base_ = 0, filled_ = 0, inserted_ = 0;
   int block_ = kBlock, bufSize_ = kBuffer, hashBits_ = 8, hash3Bits_ = 8;

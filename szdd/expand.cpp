@@ -108,7 +108,7 @@ class Expander {
   // has room. Runs of literals go eight bytes at a time; the bytes copied
   // past a run are written over next.
   void FastGroups() {
-    const uint8_t* ip = ip_;
+    uint8_t* ip = ip_;
     uint8_t* o = o_;
     const uint8_t* const iLast = iEnd_ - kGroupIn;
     uint8_t* const oLast = b_.out + sizeof b_.out - kSlack - kGroupOut;
@@ -139,7 +139,7 @@ class Expander {
         if (!--items) break;
       }
     }
-    ip_ = const_cast<uint8_t*>(ip);
+    ip_ = ip;
     o_ = o;
   }
 

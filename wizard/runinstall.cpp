@@ -48,14 +48,15 @@ int CWizardSheet::RunInstall() {
   // a backslash, a picture folder, a backslash and the longest of the file
   // names and the temporary name (an expanded name is never longer than its
   // file's name on the medium).
+  constexpr int kFiles = IDS_FILE_LAST - IDS_FILE_FIRST + 1;
   constexpr int kPictures = IDS_PICTURE_LAST - IDS_PICTURE_FIRST + 1;
   const int tempName = static_cast<int>(std::strlen(CInstaller::kTempName));
+  CString files[kFiles];
   CString pictures[kPictures];
   int longest = 1 + tempName;  // below the folder, for LZ32
-  for (UINT id = IDS_FILE_FIRST; id <= IDS_FILE_LAST; ++id) {
-    CString name;
-    name.LoadString(id);
-    longest = std::max(longest, 1 + name.GetLength());
+  for (int i = 0; i < kFiles; ++i) {
+    files[i].LoadString(IDS_FILE_FIRST + i);
+    longest = std::max(longest, 1 + files[i].GetLength());
   }
   bool fits = true;
   for (int i = 0; i < kPictures; ++i) {
@@ -70,11 +71,7 @@ int CWizardSheet::RunInstall() {
   }
 
   int result = inst.SetInstallDir(folder);
-  for (UINT id = IDS_FILE_FIRST; result && id <= IDS_FILE_LAST; ++id) {
-    CString name;
-    name.LoadString(id);
-    result = inst.ExpandFile(name);
-  }
+  for (int i = 0; result && i < kFiles; ++i) result = inst.ExpandFile(files[i]);
   for (int i = 0; result && i < kPictures; ++i) {
     const CString& entry = pictures[i];
     CString fileName = inst.GetFilePart(entry);
