@@ -11,7 +11,7 @@
 #include <string>
 
 #include "installer.h"
-#include "lumistub.h"
+#include "lumistandin.h"
 #include "medium.h"
 #include "pages.h"
 #include "wizsheet.h"

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "lumistub.h"
+#include "lumistandin.h"
 #include "lumiwin.h"
 #include "lzcopy.h"
 #include "stream.h"

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "lumistub.h"
+#include "lumistandin.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);

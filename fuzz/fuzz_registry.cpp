@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "lumistub.h"
+#include "lumistandin.h"
 #include "lumiwin.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "lumistub.h"
+#include "lumistandin.h"
 #include "medium.h"
 
 namespace {

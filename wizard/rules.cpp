@@ -3,10 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "lumiwin.h"
+
 unsigned WizardButtonsFor(int page, int pageCount) {
-  if (page == 1) return kWizNext;
-  if (page == pageCount) return kWizBack | kWizFinish;
-  return kWizBack | kWizNext;
+  if (page == 1) return PSWIZB_NEXT;
+  if (page == pageCount) return PSWIZB_BACK | PSWIZB_FINISH;
+  return PSWIZB_BACK | PSWIZB_NEXT;
 }
 
 bool FitSize(int w, int h, int W, int H, int& width, int& height) {

@@ -3,10 +3,7 @@
 #pragma once
 #include <cstddef>
 
-// Wizard button flags, as the platform's PSWIZB_BACK, PSWIZB_NEXT, PSWIZB_FINISH.
-constexpr unsigned kWizBack = 1, kWizNext = 2, kWizFinish = 4;
-
-// The buttons a page offers: Next alone on page 1, Back and Finish on the
+// The buttons a page offers, as PSWIZB_ flags: Next alone on page 1, Back and Finish on the
 // last counted page, Back and Next otherwise (the first-page test wins).
 unsigned WizardButtonsFor(int page, int pageCount);
 

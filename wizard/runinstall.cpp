@@ -67,7 +67,7 @@ int CWizardSheet::RunInstall() {
   }
   if (!fits || folder.GetLength() + longest > CInstaller::kMaxLzPath) {
     inst.SetLastMessage("The installation folder name is too long: " + folder);
-    return 0;
+    return m_nInstallResult = 0;
   }
 
   int result = inst.SetInstallDir(folder);
@@ -107,5 +107,5 @@ int CWizardSheet::RunInstall() {
       inst.SetLastMessage(kNoShortcuts);
     }
   }
-  return result;
+  return m_nInstallResult = result;
 }

@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <string>
 
-#include "lumistub.h"
+#include "lumistandin.h"
 #include "lumiwin.h"
 
 namespace {
@@ -162,7 +162,7 @@ BOOL WINAPI ReadFile(HANDLE h, LPVOID buf, DWORD n, LPDWORD done, void*) {
   return TRUE;
 }
 
-void LumiStubFailRead(const std::string& winPath, uint64_t afterBytes) {
+void LumiFailRead(const std::string& winPath, uint64_t afterBytes) {
   g_failReadName = winPath;
   g_failReadAfter = afterBytes;
 }

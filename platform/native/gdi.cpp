@@ -1,7 +1,7 @@
 // Native stand-ins for GDI: bitmaps read from the BMP files the program
 // carries (named by the script's BITMAP statements) into 32-bit pixels,
 // compatible bitmaps and memory device contexts, nearest-pixel StretchBlt,
-// fonts and brushes as records, icons and cursors from the resources. Every
+// fonts and brushes as records. Every
 // object is registered, so a handle that was deleted is refused, not used.
 #include <cstdint>
 #include <cstring>
@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "lumihost.h"
-#include "lumistub.h"
+#include "internal.h"
+#include "lumisheet.h"
+#include "lumistandin.h"
 #include "lumiwin.h"
 #include "rcscript.h"
 
@@ -31,11 +32,6 @@ struct LumiDc {
   HWND window = nullptr;  // a window's context, or nullptr for a memory one
   HGDIOBJ bitmap = nullptr, font = nullptr;
   COLORREF bk = RGB(255, 255, 255);
-};
-
-struct LumiIcon {
-  unsigned id;
-  int width, height;
 };
 
 namespace {
@@ -101,7 +97,7 @@ namespace {
 unsigned g_failBitmap = 0;
 }
 
-void LumiStubFailBitmap(unsigned id) { g_failBitmap = id; }
+void LumiFailBitmap(unsigned id) { g_failBitmap = id; }
 
 HBITMAP WINAPI LoadBitmapA(HINSTANCE, LPCSTR name) {
   uintptr_t id = reinterpret_cast<uintptr_t>(name);
@@ -245,65 +241,10 @@ LumiGdiInfo LumiGdiDescribe(HGDIOBJ h) {
   return info;
 }
 
-int LumiStubLiveGdiObjects() {
+int LumiLiveGdiObjects() {
   int n = 0;
   for (HGDIOBJ h : Live()) n += h->stock ? 0 : 1;
   return n;
 }
 
-int LumiStubLiveDcs() { return static_cast<int>(LiveDcs().size()); }
-
-// Icons: an icon group resource holds images of several sizes; LoadIconA
-// takes the standard 32 x 32 one, LoadImageA the size asked for. The
-// platform keeps resource icons for the process's life.
-namespace {
-HICON IconOf(LPCSTR name, int size) {
-  uintptr_t id = reinterpret_cast<uintptr_t>(name);
-  if (id > 0xFFFF) return nullptr;
-  const auto& icons = LumiModuleScript().Icons();
-  auto it = icons.find(static_cast<unsigned>(id));
-  const std::string* file = it == icons.end() ? nullptr : LumiModuleFile(it->second);
-  std::vector<std::pair<int, int>> sizes;
-  if (!file || !LumiReadIconSizes(*file, sizes)) return nullptr;
-  for (const auto& wh : sizes) {
-    if (wh.first != size || wh.second != size) continue;
-    static std::map<std::pair<uintptr_t, int>, LumiIcon> cache;
-    LumiIcon& icon = cache[{id, size}];
-    icon = {static_cast<unsigned>(id), wh.first, wh.second};
-    return &icon;
-  }
-  return nullptr;
-}
-LumiIcon g_arrow = {32512, 32, 32}, g_wait = {32514, 32, 32};
-HCURSOR g_cursor = &g_arrow;
-}  // namespace
-
-HICON WINAPI LoadIconA(HINSTANCE, LPCSTR name) { return IconOf(name, 32); }
-
-HANDLE WINAPI LoadImageA(HINSTANCE, LPCSTR name, UINT type, int cx, int cy, UINT) {
-  if (type != IMAGE_ICON || cx != cy) return nullptr;
-  return IconOf(name, cx == 0 ? 32 : cx);
-}
-
-LumiIconInfo LumiStubDescribeIcon(HICON icon) {
-  if (!icon) return {0, 0, 0};
-  return {icon->id, icon->width, icon->height};
-}
-
-int WINAPI GetSystemMetrics(int index) { return index == SM_CXICON ? 32 : 0; }
-
-HCURSOR WINAPI LoadCursorA(HINSTANCE, LPCSTR name) {
-  uintptr_t id = reinterpret_cast<uintptr_t>(name);
-  if (id == 32512) return &g_arrow;
-  if (id == 32514) return &g_wait;
-  return nullptr;
-}
-
-HCURSOR WINAPI SetCursor(HCURSOR c) {
-  HCURSOR old = g_cursor;
-  g_cursor = c;
-  return old;
-}
-
-HCURSOR LumiStubCursor() { return g_cursor; }
-bool LumiStubIsWaitCursor(HCURSOR c) { return c == &g_wait; }
+int LumiLiveDcs() { return static_cast<int>(LiveDcs().size()); }

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "lumistub.h"
+#include "lumistandin.h"
 
 namespace {
 constexpr int kMaxSide = 16384;
@@ -123,7 +123,7 @@ bool LumiReadIconSizes(const std::string& b, std::vector<std::pair<int, int>>& s
   return true;
 }
 
-bool LumiStubReadsBmp(const std::string& bytes, int& width, int& height) {
+bool LumiReadsBmp(const std::string& bytes, int& width, int& height) {
   LumiImage image;
   if (!LumiReadBmp(bytes, image)) return false;
   width = image.width;

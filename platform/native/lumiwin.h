@@ -1,5 +1,5 @@
 // The Win32 calls the program makes, with their Win32 names and signatures,
-// served on Linux by our own stand-ins (see lumistub.h for their settings).
+// served on Linux by our own stand-ins (see lumistandin.h for their settings).
 #pragma once
 #include <cerrno>
 #include <cstddef>
@@ -122,6 +122,7 @@ typedef const WCHAR* LPCOLESTR;
 #define E_OUTOFMEMORY ((HRESULT)0x8007000E)
 #define REGDB_E_CLASSNOTREG ((HRESULT)0x80040154)
 #define CO_E_NOTINITIALIZED ((HRESULT)0x800401F0)
+#define CLASS_E_NOAGGREGATION ((HRESULT)0x80040110)
 #define CLSCTX_INPROC_SERVER 0x1
 
 struct GUID {
@@ -145,6 +146,8 @@ extern const CLSID CLSID_ShellLink;
 extern const IID IID_IUnknown;
 extern const IID IID_IShellLinkA;
 extern const IID IID_IPersistFile;
+extern const CLSID CLSID_ActiveDesktop;
+extern const IID IID_IActiveDesktop;
 
 struct IUnknown {
   virtual HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) = 0;
@@ -231,4 +234,5 @@ LONG WINAPI LZCopy(INT hfSource, INT hfDest);
 void WINAPI LZClose(INT hFile);
 
 // The window system, graphics, property sheets, shell and help.
+#include "lumiids.h"
 #include "lumiuser.h"

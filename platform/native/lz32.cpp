@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "lumistub.h"
+#include "lumistandin.h"
 #include "lumiwin.h"
 #include "szdd.h"
 
@@ -174,7 +174,7 @@ LONG Expand(int in, int out, uint32_t length) {
 
 }  // namespace
 
-int LumiStubOpenLzHandles() {
+int LumiOpenLzHandles() {
   int n = 0;
   for (const auto& h : g_handles) n += h ? 1 : 0;
   return n;
@@ -198,7 +198,7 @@ INT ExpandedNameOf(LPSTR src, LPSTR buffer) {
 }
 }  // namespace
 
-void LumiStubAfterExpandedName(void (*fn)(const char* source)) { g_afterExpandedName = fn; }
+void LumiAfterExpandedName(void (*fn)(const char* source)) { g_afterExpandedName = fn; }
 
 INT WINAPI GetExpandedNameA(LPSTR src, LPSTR buffer) {
   INT result = ExpandedNameOf(src, buffer);

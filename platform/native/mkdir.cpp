@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "lumistub.h"
+#include "lumistandin.h"
 #include "lumiwin.h"
 
 namespace {
@@ -24,10 +24,10 @@ int Fail(const char* path, int err) {
 }
 }  // namespace
 
-const std::vector<LumiMkdirCall>& LumiStubMkdirLog() { return g_log; }
-void LumiStubClearMkdirLog() { g_log.clear(); }
-void LumiStubFailMkdir(const std::string& winPath, int err) { g_failures[winPath] = err; }
-void LumiStubClearMkdirFailures() { g_failures.clear(); }
+const std::vector<LumiMkdirCall>& LumiMkdirLog() { return g_log; }
+void LumiClearMkdirLog() { g_log.clear(); }
+void LumiFailMkdir(const std::string& winPath, int err) { g_failures[winPath] = err; }
+void LumiClearMkdirFailures() { g_failures.clear(); }
 
 int _mkdir(const char* dirname) {
   if (!dirname) return Fail("", EINVAL);

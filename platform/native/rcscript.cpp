@@ -4,13 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-// The program's resource files, linked in from res/ as name, NUL, 4-byte
-// length, bytes, NUL; programs without resources link none.
-extern const unsigned char lumi_module_resources[] __attribute__((weak));
-extern const unsigned long lumi_module_resources_size __attribute__((weak));
-
 namespace {
-constexpr int kMaxIncludeDepth = 8;
 
 // Window, dialog and control style names a script may use.
 struct StyleName {
@@ -75,7 +69,6 @@ unsigned ClassOrdinal(const std::string& name) {
   return 0;
 }
 
-bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 }  // namespace
 
 bool RcScript::Fail(const std::string& file, int line, const std::string& what) {
@@ -230,171 +223,6 @@ bool RcScript::ParseDialog(size_t& i) {
   return true;
 }
 
-bool RcScript::Lex(const std::string& file, const std::string& s, int depth, std::vector<Token>& out) {
-  if (depth > kMaxIncludeDepth) return Fail(file, 0, "includes nested too deeply");
-  int line = 1;
-  size_t i = 0, n = s.size();
-  bool lineStart = true;
-  while (i < n) {
-    char c = s[i];
-    if (c == '\n') {
-      ++line;
-      ++i;
-      lineStart = true;
-      continue;
-    }
-    if (std::isspace(static_cast<unsigned char>(c))) {
-      ++i;
-      continue;
-    }
-    if (c == '/' && i + 1 < n && s[i + 1] == '/') {
-      while (i < n && s[i] != '\n') ++i;
-      continue;
-    }
-    if (c == '/' && i + 1 < n && s[i + 1] == '*') {
-      size_t e = s.find("*/", i + 2);
-      if (e == std::string::npos) return Fail(file, line, "unterminated comment");
-      for (size_t k = i; k < e; ++k) line += s[k] == '\n';
-      i = e + 2;
-      continue;
-    }
-    if (c == '#' && lineStart) {
-      size_t e = s.find('\n', i);
-      if (e == std::string::npos) e = n;
-      std::string dir = s.substr(i + 1, e - i - 1);
-      i = e;
-      size_t k = 0;
-      while (k < dir.size() && std::isspace(static_cast<unsigned char>(dir[k]))) ++k;
-      size_t w = k;
-      while (w < dir.size() && IsWordChar(dir[w])) ++w;
-      std::string word = dir.substr(k, w - k);
-      if (word == "include") {
-        size_t q1 = dir.find('"', w);
-        size_t q2 = q1 == std::string::npos ? q1 : dir.find('"', q1 + 1);
-        if (q2 == std::string::npos) continue;  // <system> headers: nothing for us
-        std::string inc = dir.substr(q1 + 1, q2 - q1 - 1);
-        for (const RcSource& src : *sources_) {
-          if (src.name == inc) {
-            if (!Lex(inc, src.text, depth + 1, out)) return false;
-            break;
-          }
-        }
-      } else if (word == "define") {
-        while (w < dir.size() && std::isspace(static_cast<unsigned char>(dir[w]))) ++w;
-        size_t nameEnd = w;
-        while (nameEnd < dir.size() && IsWordChar(dir[nameEnd])) ++nameEnd;
-        std::string name = dir.substr(w, nameEnd - w);
-        std::string rest = dir.substr(nameEnd);
-        size_t cut = rest.find("//");
-        if (cut != std::string::npos) rest.resize(cut);
-        const char* p = rest.c_str();
-        while (*p == ' ' || *p == '\t' || *p == '(') ++p;
-        char* endp = nullptr;
-        long v = std::strtol(p, &endp, 0);
-        if (!name.empty() && endp != p) defines_[name] = v;
-      }
-      continue;
-    }
-    lineStart = false;
-    Token t;
-    t.line = line;
-    if (c == '"') {
-      t.kind = Token::String;
-      ++i;
-      for (;;) {
-        if (i >= n || s[i] == '\n') return Fail(file, line, "unterminated string");
-        char ch = s[i++];
-        if (ch == '"') {
-          if (i < n && s[i] == '"') {
-            t.text += '"';
-            ++i;
-            continue;
-          }
-          break;
-        }
-        if (ch != '\\') {
-          t.text += ch;
-          continue;
-        }
-        if (i >= n) return Fail(file, line, "unterminated string");
-        char e = s[i++];
-        switch (e) {
-          case 'n':
-            t.text += '\n';
-            break;
-          case 'r':
-            t.text += '\r';
-            break;
-          case 't':
-            t.text += '\t';
-            break;
-          case 'a':
-            t.text += '\a';
-            break;
-          case 'b':
-            t.text += '\b';
-            break;
-          case 'f':
-            t.text += '\f';
-            break;
-          case 'v':
-            t.text += '\v';
-            break;
-          case '\\':
-            t.text += '\\';
-            break;
-          case '"':
-            t.text += '"';
-            break;
-          case '\'':
-            t.text += '\'';
-            break;
-          case 'x': {
-            int v = 0, digits = 0;
-            while (i < n && digits < 2 && std::isxdigit(static_cast<unsigned char>(s[i]))) {
-              v = v * 16 +
-                  (std::isdigit(static_cast<unsigned char>(s[i])) ? s[i] - '0' : (std::tolower(s[i]) - 'a' + 10));
-              ++i;
-              ++digits;
-            }
-            if (digits == 0) return Fail(file, line, "bad \\x escape");
-            t.text += static_cast<char>(v);
-            break;
-          }
-          default:
-            if (e >= '0' && e <= '7') {
-              int v = e - '0', digits = 1;
-              while (i < n && digits < 3 && s[i] >= '0' && s[i] <= '7') {
-                v = v * 8 + (s[i++] - '0');
-                ++digits;
-              }
-              t.text += static_cast<char>(v & 0xFF);
-            } else {
-              return Fail(file, line, std::string("unknown escape \\") + e);
-            }
-        }
-      }
-    } else if (std::isdigit(static_cast<unsigned char>(c)) ||
-               (c == '-' && i + 1 < n && std::isdigit(static_cast<unsigned char>(s[i + 1])))) {
-      t.kind = Token::Number;
-      const char* p = s.c_str() + i;
-      char* endp = nullptr;
-      t.number = std::strtol(p, &endp, 0);
-      i += static_cast<size_t>(endp - p);
-      while (i < n && (s[i] == 'L' || s[i] == 'l' || s[i] == 'U' || s[i] == 'u')) ++i;
-    } else if (IsWordChar(c)) {
-      t.kind = Token::Word;
-      while (i < n && IsWordChar(s[i])) t.text += s[i++];
-    } else {
-      t.kind = Token::Punct;
-      t.text = std::string(1, c);
-      ++i;
-    }
-    out.push_back(t);
-  }
-  return true;
-}
-
 bool RcScript::Parse(const std::vector<RcSource>& sources) {
   sources_ = &sources;
   tokens_.clear();
@@ -450,56 +278,4 @@ bool RcScript::ParseStringTable(size_t& i) {
     strings_[static_cast<unsigned>(id)] = text;
   }
   return Fail(sources_->front().name, startLine, "STRINGTABLE without END");
-}
-
-namespace {
-// The files the program carries, read once from the linked-in list.
-const std::vector<RcSource>& ModuleFiles() {
-  static const std::vector<RcSource> files = [] {
-    std::vector<RcSource> out;
-    if (&lumi_module_resources_size == nullptr || lumi_module_resources == nullptr) return out;
-    const unsigned char* p = lumi_module_resources;
-    const unsigned char* end = p + lumi_module_resources_size;
-    while (p < end && *p) {
-      const unsigned char* nameEnd = static_cast<const unsigned char*>(std::memchr(p, 0, static_cast<size_t>(end - p)));
-      if (!nameEnd || end - nameEnd < 5) break;
-      RcSource f;
-      f.name.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(nameEnd - p));
-      const unsigned char* q = nameEnd + 1;
-      size_t len = q[0] | q[1] << 8 | q[2] << 16 | static_cast<size_t>(q[3]) << 24;
-      q += 4;
-      if (static_cast<size_t>(end - q) < len + 1) break;
-      f.text.assign(reinterpret_cast<const char*>(q), len);
-      out.push_back(f);
-      p = q + len + 1;
-    }
-    return out;
-  }();
-  return files;
-}
-}  // namespace
-
-const std::string* LumiModuleFile(const std::string& name) {
-  for (const RcSource& f : ModuleFiles()) {
-    if (f.name == name) return &f.text;
-  }
-  return nullptr;
-}
-
-const RcScript& LumiModuleScript() {
-  static RcScript script = [] {
-    RcScript s;
-    std::vector<RcSource> sources;
-    // The script itself first; its headers are found by #include.
-    for (const RcSource& f : ModuleFiles()) {
-      const std::string& nm = f.name;
-      bool rc = nm.size() > 3 && nm.compare(nm.size() - 3, 3, ".rc") == 0;
-      bool header = nm.size() > 2 && nm.compare(nm.size() - 2, 2, ".h") == 0;
-      if (rc) sources.insert(sources.begin(), f);
-      if (header) sources.push_back(f);
-    }
-    if (!sources.empty()) s.Parse(sources);
-    return s;
-  }();
-  return script;
 }

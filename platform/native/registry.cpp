@@ -2,19 +2,24 @@
 // text file: [HKEY_CURRENT_USER\...] sections and "Name"="value" lines with
 // \\ and \" escapes (dword:XXXXXXXX values are read as numbers, hex:41,42
 // values as bytes without a NUL).
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
 
-#include "lumistub.h"
+#include "lumistandin.h"
 #include "lumiwin.h"
 
 namespace {
+
+constexpr long kMaxRegistryFile = 16L << 20;
 
 std::string Upper(std::string s) {
   for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -81,14 +86,34 @@ bool LumiParseRegistry(const std::string& text, const std::string& wanted, LumiR
   return found;
 }
 
-namespace {
-bool LoadKey(const std::string& wanted, LumiRegKey& key) {
-  std::ifstream in(LumiRegistryFile(), std::ios::binary);
-  if (!in) return false;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return !in.bad() && LumiParseRegistry(text, wanted, key);
+int LumiLoadRegistry(std::string& text, std::string& problem) {
+  const std::string file = LumiRegistryFile();
+  text.clear();
+  problem.clear();
+  // Opened without waiting, so that a FIFO or a device is refused, not read.
+  int fd = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return 0;
+    problem = "cannot read the registry file " + file + ": " + std::strerror(errno);
+    return -1;
+  }
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    problem = "the registry file " + file + " is not a regular file";
+  } else if (st.st_size > kMaxRegistryFile) {
+    problem = "the registry file " + file + " is larger than " + std::to_string(kMaxRegistryFile >> 20) + " MB";
+  } else {
+    char buf[1 << 16];
+    ssize_t n;
+    while ((n = read(fd, buf, sizeof buf)) > 0 && text.size() <= static_cast<size_t>(kMaxRegistryFile)) {
+      text.append(buf, static_cast<size_t>(n));
+    }
+    if (n < 0) problem = "cannot read the registry file " + file + ": " + std::strerror(errno);
+  }
+  close(fd);
+  if (!problem.empty()) text.clear();
+  return problem.empty() ? 1 : -1;
 }
-}  // namespace
 
 std::string LumiRegistryFile() {
   const char* env = std::getenv("LUMIROLL_REGISTRY");
@@ -105,8 +130,11 @@ LONG WINAPI RegOpenKeyExA(HKEY root, LPCSTR subKey, DWORD, REGSAM, PHKEY result)
   if (root != HKEY_CURRENT_USER) return ERROR_FILE_NOT_FOUND;  // only the per-user hive is served
   std::string path = "HKEY_CURRENT_USER";
   if (subKey && *subKey) path += std::string("\\") + subKey;
+  std::string text, problem;
+  int loaded = LumiLoadRegistry(text, problem);
+  if (loaded < 0) return ERROR_ACCESS_DENIED;
   auto* key = new LumiRegKey;
-  if (!LoadKey(Upper(path), *key)) {
+  if (loaded == 0 || !LumiParseRegistry(text, Upper(path), *key)) {
     delete key;
     return ERROR_FILE_NOT_FOUND;
   }

@@ -2,11 +2,12 @@
 // Back, Next, Finish, Cancel and Help buttons that creates each page's dialog
 // from its template when the page is first shown, tells the pages of
 // activation, navigation, finish, cancel and help through WM_NOTIFY, and
-// answers the PSM_ messages. PropertySheetA runs it modally, asking its
-// driver (the console front end unless a test sets another) for input.
+// answers the PSM_ messages. PropertySheetA runs it modally, asking the
+// driver its program or test chose for input (with none, it cancels).
 #include <cstring>
 
-#include "lumihost.h"
+#include "internal.h"
+#include "lumisheet.h"
 #include "lumiwin.h"
 
 namespace {
@@ -23,19 +24,16 @@ struct Sheet {
 };
 
 Sheet* g_sheet = nullptr;  // the sheet shown now
-LumiDriver g_driver = LumiConsoleDriver;
+LumiSheetDriver g_driver = nullptr;
 void* g_driverContext = nullptr;
-
-// The sheet's button ids, as the platform's.
-constexpr int kBackId = 0x3023, kNextId = 0x3024, kFinishId = 0x3025;
 
 struct ButtonDef {
   int psbtn, id;
   const char* text;
 };
-const ButtonDef kButtons[] = {{PSBTN_BACK, kBackId, "< &Back"},
-                              {PSBTN_NEXT, kNextId, "&Next >"},
-                              {PSBTN_FINISH, kFinishId, "&Finish"},
+const ButtonDef kButtons[] = {{PSBTN_BACK, ID_WIZBACK, "< &Back"},
+                              {PSBTN_NEXT, ID_WIZNEXT, "&Next >"},
+                              {PSBTN_FINISH, ID_WIZFINISH, "&Finish"},
                               {PSBTN_CANCEL, IDCANCEL, "Cancel"},
                               {PSBTN_HELP, IDHELP, "&Help"}};
 
@@ -188,6 +186,8 @@ LRESULT CALLBACK SheetProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
   }
 }
 
+void WindowGone(HWND h);
+
 Sheet* Open(const PROPSHEETHEADERA* psh) {
   if (!psh || !(psh->dwFlags & PSH_PROPSHEETPAGE) || !psh->ppsp || psh->nPages == 0 || g_sheet) return nullptr;
   auto* s = new Sheet;
@@ -195,8 +195,9 @@ Sheet* Open(const PROPSHEETHEADERA* psh) {
   s->pages.assign(psh->ppsp, psh->ppsp + psh->nPages);
   s->pageWindows.assign(psh->nPages, nullptr);
   g_sheet = s;
+  LumiObserveDestroy(WindowGone);
   LumiCreate c;
-  c.cls = "#32770";
+  c.cls = LUMI_DIALOG_CLASS;
   c.text = psh->pszCaption && !IS_INTRESOURCE(psh->pszCaption) ? psh->pszCaption : "";
   c.cx = LumiDluX(266 + 14);
   c.cy = LumiDluY(157 + 40);
@@ -223,13 +224,18 @@ Sheet* Open(const PROPSHEETHEADERA* psh) {
   ShowWindow(s->hwnd, SW_SHOW);
   UINT start = psh->nStartPage < psh->nPages ? psh->nStartPage : 0;
   if (!Activate(*s, static_cast<int>(start))) Close(*s, -1);
-  LumiHostPump();
+  LumiSheetPump();
   return s;
 }
 
 void Destroy(Sheet* s) {
   if (g_sheet == s) g_sheet = nullptr;
   delete s;
+}
+
+// A modeless sheet's window may be destroyed by its owner: forget it then.
+void WindowGone(HWND h) {
+  if (g_sheet && g_sheet->hwnd == h) Destroy(g_sheet);
 }
 
 }  // namespace
@@ -246,7 +252,7 @@ INT_PTR WINAPI PropertySheetA(LPCPROPSHEETHEADERA psh) {
       if (!s->closed && s->finishText) Press(*s, PSBTN_FINISH);
       if (!s->closed) Close(*s, 0);
     }
-    LumiHostPump();
+    LumiSheetPump();
   }
   INT_PTR result = s->result;
   DestroyWindow(s->hwnd);  // forgets the sheet too
@@ -255,22 +261,22 @@ INT_PTR WINAPI PropertySheetA(LPCPROPSHEETHEADERA psh) {
 
 void WINAPI InitCommonControls(void) {}
 
-void LumiHostSetDriver(LumiDriver driver, void* context) {
+void LumiSheetSetDriver(LumiSheetDriver driver, void* context) {
   g_driver = driver;
   g_driverContext = context;
 }
 
-HWND LumiHostSheet() { return g_sheet ? g_sheet->hwnd : nullptr; }
-bool LumiHostClosed() { return !g_sheet || g_sheet->closed; }
+HWND LumiSheetWindow() { return g_sheet ? g_sheet->hwnd : nullptr; }
+bool LumiSheetClosed() { return !g_sheet || g_sheet->closed; }
 
-void LumiHostPress(int psbtn) {
+void LumiSheetPress(int psbtn) {
   if (g_sheet) Press(*g_sheet, psbtn);
-  LumiHostPump();
+  LumiSheetPump();
   // A modeless sheet that has closed is gone once its window is destroyed.
 }
 
-LumiButton LumiHostButton(int psbtn) {
-  LumiButton b = {false, false, ""};
+LumiSheetButtonView LumiSheetButton(int psbtn) {
+  LumiSheetButtonView b = {false, false, ""};
   if (!g_sheet) return b;
   HWND h = ButtonOf(*g_sheet, psbtn);
   b.visible = IsWindowVisible(h);
@@ -279,17 +285,12 @@ LumiButton LumiHostButton(int psbtn) {
   return b;
 }
 
-HWND LumiHostPage() { return g_sheet && g_sheet->current >= 0 ? g_sheet->pageWindows[g_sheet->current] : nullptr; }
-unsigned LumiHostPageTemplate() {
+HWND LumiSheetPage() { return g_sheet && g_sheet->current >= 0 ? g_sheet->pageWindows[g_sheet->current] : nullptr; }
+unsigned LumiSheetPageTemplate() {
   return g_sheet && g_sheet->current >= 0 ? TemplateOf(g_sheet->pages[g_sheet->current]) : 0;
 }
-int LumiHostPageIndex() { return g_sheet ? g_sheet->current : -1; }
-std::string LumiHostCaption() {
+int LumiSheetPageIndex() { return g_sheet ? g_sheet->current : -1; }
+std::string LumiSheetCaption() {
   LumiWindow* w = g_sheet ? LumiWindowOf(g_sheet->hwnd) : nullptr;
   return w ? w->text : "";
-}
-
-// A modeless sheet's window may be destroyed by its owner: forget it then.
-void LumiSheetWindowGone(HWND h) {
-  if (g_sheet && g_sheet->hwnd == h) Destroy(g_sheet);
 }

@@ -1,21 +1,22 @@
 // Native stand-ins for the shell's folder browser and its allocator, for
 // WinHelp and for the Active Desktop object. The browser is modal like the
-// platform's: it takes a queued answer or asks on the console, accepts only
-// an existing folder (a file or a missing path is not a choice) and returns
-// an item list of that folder, or nullptr when cancelled.
+// platform's: it takes a queued answer or asks its asker (the console front
+// end sets one), accepts only an existing folder by its full path (a file,
+// a missing path or a drive-relative one is not a choice) and returns an
+// item list of that folder, or nullptr when cancelled.
 #include <sys/stat.h>
-#include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <iostream>
 #include <set>
 #include <string>
 
-#include "lumihost.h"
-#include "lumistub.h"
+#include "internal.h"
+#include "lumisheet.h"
+#include "lumistandin.h"
 #include "lumiwin.h"
 
 namespace {
@@ -26,6 +27,7 @@ std::vector<LumiHelpCall> g_helpLog;
 std::set<void*> g_blocks;
 int g_mallocRefs = 0;
 const char kDrivesMark[] = "::{drives}";
+LumiBrowseAsker g_asker = nullptr;
 
 struct TaskAllocator final : IMalloc {
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
@@ -65,27 +67,29 @@ LPITEMIDLIST MakeList(const std::string& text) {
   return reinterpret_cast<LPITEMIDLIST>(p);
 }
 
-bool IsFolder(const std::string& winPath) {
+// What the platform's browser can return: an existing folder by its full
+// path (a drive letter, a colon and a backslash first). Empty when it is one,
+// else why not.
+std::string Refusal(const std::string& winPath) {
+  bool full = winPath.size() >= 3 && std::isalpha(static_cast<unsigned char>(winPath[0])) && winPath[1] == ':' &&
+              winPath[2] == '\\';
+  if (!full) return "Not a full folder path (such as C:\\Apps): " + winPath;
   std::string host;
   struct stat st;
-  return !winPath.empty() && LumiMapPath(winPath.c_str(), host) && stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  if (!LumiMapPath(winPath.c_str(), host) || stat(host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    return "Not a folder: " + winPath;
+  }
+  return "";
 }
 
-// The next answer: queued ones first, then the console. False: cancelled.
-bool NextAnswer(const char* title, std::string& answer) {
+// The next answer: queued ones first, then the asker. False: cancelled.
+bool NextAnswer(const char* title, const std::string& problem, std::string& answer) {
   if (!g_answers.empty()) {
     answer = g_answers.front();
     g_answers.pop_front();
     return !answer.empty();
   }
-  std::cout << (title ? title : "Choose a folder") << "\nFolder (an empty line cancels): " << std::flush;
-  if (!std::getline(std::cin, answer)) {
-    std::cout << "\n";
-    return false;
-  }
-  if (!answer.empty() && answer.back() == '\r') answer.pop_back();
-  if (!isatty(0)) std::cout << answer << "\n";  // echo a script's answer
-  return !answer.empty();
+  return g_asker && g_asker(title ? title : "", problem, answer) && !answer.empty();
 }
 
 }  // namespace
@@ -108,13 +112,13 @@ HRESULT WINAPI SHGetSpecialFolderLocation(HWND, int csidl, LPITEMIDLIST* out) {
 LPITEMIDLIST WINAPI SHBrowseForFolderA(LPBROWSEINFOA bi) {
   if (!bi) return nullptr;
   LumiBrowseCall call = {bi->lpszTitle ? bi->lpszTitle : "", bi->hwndOwner, ""};
-  std::string answer;
-  while (NextAnswer(bi->lpszTitle, answer)) {
-    if (IsFolder(answer)) {
+  std::string answer, problem;
+  while (NextAnswer(bi->lpszTitle, problem, answer)) {
+    problem = Refusal(answer);
+    if (problem.empty()) {
       call.answer = answer;
       break;
     }
-    if (g_answers.empty()) std::cout << "Not a folder: " << answer << "\n";
   }
   g_browseLog.push_back(call);
   if (call.answer.empty()) return nullptr;
@@ -138,19 +142,20 @@ BOOL WINAPI SHGetPathFromIDListA(LPCITEMIDLIST pidl, LPSTR path) {
   return TRUE;
 }
 
-void LumiHostQueueBrowse(const std::string& answer) { g_answers.push_back(answer); }
-const std::vector<LumiBrowseCall>& LumiHostBrowseLog() { return g_browseLog; }
-int LumiStubLiveItemLists() { return static_cast<int>(g_blocks.size()); }
-int LumiStubLiveAllocators() { return g_mallocRefs; }
+void LumiQueueBrowse(const std::string& answer) { g_answers.push_back(answer); }
+void LumiSetBrowseAsker(LumiBrowseAsker asker) { g_asker = asker; }
+const std::vector<LumiBrowseCall>& LumiBrowseLog() { return g_browseLog; }
+int LumiLiveItemLists() { return static_cast<int>(g_blocks.size()); }
+int LumiLiveAllocators() { return g_mallocRefs; }
 
 BOOL WINAPI WinHelpA(HWND, LPCSTR file, UINT command, ULONG_PTR data) {
   g_helpLog.push_back({file ? file : "", command, data});
   return TRUE;
 }
 
-const std::vector<LumiHelpCall>& LumiHostHelpLog() { return g_helpLog; }
+const std::vector<LumiHelpCall>& LumiHelpLog() { return g_helpLog; }
 
-void LumiHostClearLogs() {
+void LumiClearLogs() {
   g_helpLog.clear();
   g_browseLog.clear();
   g_answers.clear();
@@ -158,8 +163,6 @@ void LumiHostClearLogs() {
 
 // The Active Desktop object: available unless LUMIROLL_ACTIVE_DESKTOP is 0.
 namespace {
-const CLSID kActiveDesktop = {0x75048700, 0xEF1F, 0x11D0, {0x98, 0x88, 0x00, 0x60, 0x97, 0xDE, 0xAC, 0xF9}};
-const IID kIActiveDesktop = {0xF490EB00, 0x1240, 0x11D1, {0x98, 0x88, 0x00, 0x60, 0x97, 0xDE, 0xAC, 0xF9}};
 int g_desktops = 0;
 
 struct ActiveDesktop final : IUnknown {
@@ -168,7 +171,7 @@ struct ActiveDesktop final : IUnknown {
   ~ActiveDesktop() { --g_desktops; }
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
     if (!ppv) return E_INVALIDARG;
-    *ppv = (riid == IID_IUnknown || riid == kIActiveDesktop) ? this : nullptr;
+    *ppv = (riid == IID_IUnknown || riid == IID_IActiveDesktop) ? this : nullptr;
     if (!*ppv) return E_NOINTERFACE;
     AddRef();
     return S_OK;
@@ -182,16 +185,13 @@ struct ActiveDesktop final : IUnknown {
 };
 }  // namespace
 
-bool LumiStubIsActiveDesktop(REFCLSID clsid) { return clsid == kActiveDesktop; }
-
-HRESULT LumiStubCreateActiveDesktop(IUnknown* outer, REFIID riid, void** ppv) {
+HRESULT LumiCreateActiveDesktop(REFIID riid, void** ppv) {
   const char* setting = std::getenv("LUMIROLL_ACTIVE_DESKTOP");
   if (setting && std::strcmp(setting, "0") == 0) return REGDB_E_CLASSNOTREG;
-  if (outer) return E_INVALIDARG;
   auto* desktop = new ActiveDesktop;
   HRESULT hr = desktop->QueryInterface(riid, ppv);
   desktop->Release();
   return hr;
 }
 
-int LumiStubLiveActiveDesktops() { return g_desktops; }
+int LumiLiveActiveDesktops() { return g_desktops; }

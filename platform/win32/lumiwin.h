@@ -10,3 +10,5 @@
 #include <ole2.h>
 #include <shlguid.h>
 #include <shlobj.h>
+
+#include "lumiids.h"

@@ -8,7 +8,7 @@
 
 #include "afxstr.h"
 #include "installer.h"
-#include "lumistub.h"
+#include "lumistandin.h"
 #include "lumiwin.h"
 #include "testfs.h"
 
@@ -58,26 +58,26 @@ TEST(DriveMap, HostPathsAreSeenThroughTheLongestDrive) {
 }
 
 TEST(DriveMap, ADoubleByteTrailByteIsNotASeparator) {
-  LumiStubSetCodePage(932);
+  LumiSetCodePage(932);
   std::string scratch = ScratchFolder();
   // 0x95 0x5C is one Shift JIS character whose second byte is 0x5C.
   std::string name =
       "\x95\x5C"
       "folder";
   EXPECT_EQ(HostOf(scratch + "\\" + name), HostOf(scratch) + "/" + name);
-  LumiStubSetCodePage(1252);
+  LumiSetCodePage(1252);
   EXPECT_EQ(HostOf(scratch + "\\" + name), HostOf(scratch) + "/\x95/folder");
 }
 
 TEST(CodePage, ReverseFindAndPathRulesGoByCharacters) {
-  LumiStubSetCodePage(932);
+  LumiSetCodePage(932);
   CInstaller inst;
   CString path("C:\\A\\\x95\x5C");  // the last byte is a trail byte, not a backslash
   EXPECT_EQ(path.ReverseFind('\\'), 4);
   EXPECT_STREQ(inst.GetDirPart(path), "C:\\A");
   EXPECT_STREQ(inst.GetFilePart(path), "\x95\x5C");
   EXPECT_STREQ(inst.JoinPath("C:\\\x95\x5C", "x"), "C:\\\x95\x5C\\x");
-  LumiStubSetCodePage(1252);
+  LumiSetCodePage(1252);
   EXPECT_EQ(path.ReverseFind('\\'), 6);
   EXPECT_EQ(GetACP(), 1252u);
 }
@@ -90,34 +90,34 @@ TEST(Kernel, WindowsFolderAndItsAbsence) {
     CInstaller inst;
     EXPECT_STREQ(inst.GetWindowsDir(), "C:\\WINDOWS");
   }
-  LumiStubSetWindowsDir(nullptr);
+  LumiSetWindowsDir(nullptr);
   {
     CInstaller inst;
     EXPECT_STREQ(inst.GetWindowsDir(), "");
   }
   std::string tooLong = "C:\\" + std::string(257, 'w');  // 260 characters: no room for the NUL
-  LumiStubSetWindowsDir(tooLong.c_str());
+  LumiSetWindowsDir(tooLong.c_str());
   EXPECT_EQ(GetWindowsDirectoryA(buf, sizeof buf), 261u);
   {
     CInstaller inst;
     EXPECT_STREQ(inst.GetWindowsDir(), "");
   }
   std::string fits(259, 'w');
-  LumiStubSetWindowsDir(fits.c_str());
+  LumiSetWindowsDir(fits.c_str());
   {
     CInstaller inst;
     EXPECT_STREQ(inst.GetWindowsDir(), fits.c_str());
   }
-  LumiStubSetWindowsDir("C:\\WINDOWS");
+  LumiSetWindowsDir("C:\\WINDOWS");
 }
 
 TEST(Kernel, TheInstallerHoldsOleForItsLifetime) {
-  EXPECT_EQ(LumiStubOleDepth(), 0);
+  EXPECT_EQ(LumiOleDepth(), 0);
   {
     CInstaller inst;
-    EXPECT_EQ(LumiStubOleDepth(), 1);
+    EXPECT_EQ(LumiOleDepth(), 1);
   }
-  EXPECT_EQ(LumiStubOleDepth(), 0);
+  EXPECT_EQ(LumiOleDepth(), 0);
 }
 
 TEST(Kernel, ModuleFileNameIsCutShortAndTerminated) {
@@ -152,11 +152,11 @@ TEST(Mkdir, ReportsTheThreeOutcomesThroughErrno) {
 
 TEST(CreateDirTree, MakesEachAncestorInOrderFromTheTop) {
   std::string s = ScratchFolder();
-  LumiStubClearMkdirLog();
+  LumiClearMkdirLog();
   CInstaller inst;
   ASSERT_EQ(inst.CreateDirTree((s + "\\A\\B\\C").c_str()), 1);
   std::vector<std::string> made;
-  for (const LumiMkdirCall& c : LumiStubMkdirLog()) {
+  for (const LumiMkdirCall& c : LumiMkdirLog()) {
     if (c.result == 0) made.push_back(c.path);
   }
   EXPECT_EQ(made, (std::vector<std::string>{s + "\\A", s + "\\A\\B", s + "\\A\\B\\C"}));
@@ -165,25 +165,25 @@ TEST(CreateDirTree, MakesEachAncestorInOrderFromTheTop) {
 TEST(CreateDirTree, ARefusedFolderIsTriedExactlyTwice) {
   std::string s = ScratchFolder();
   std::string refused = s + "\\Refused";
-  LumiStubFailMkdir(refused, EACCES);
-  LumiStubClearMkdirLog();
+  LumiFailMkdir(refused, EACCES);
+  LumiClearMkdirLog();
   CInstaller inst;
   inst.CreateDirTree("T:\\keep");  // leaves no message on success
   EXPECT_EQ(inst.CreateDirTree(refused.c_str()), 0);
   EXPECT_STREQ(inst.GetLastMessage(), "Cannot create directory");
   int attempts = 0;
-  for (const LumiMkdirCall& c : LumiStubMkdirLog()) attempts += c.path == refused;
+  for (const LumiMkdirCall& c : LumiMkdirLog()) attempts += c.path == refused;
   EXPECT_EQ(attempts, 2);
   EXPECT_FALSE(PathExists(refused));
-  LumiStubClearMkdirFailures();
+  LumiClearMkdirFailures();
 }
 
 TEST(CreateDirTree, AMissingDriveClimbsToTheEmptyPath) {
-  LumiStubClearMkdirLog();
+  LumiClearMkdirLog();
   CInstaller inst;
   EXPECT_EQ(inst.CreateDirTree("Q:\\A\\B"), 0);
   std::vector<std::string> tried;
-  for (const LumiMkdirCall& c : LumiStubMkdirLog()) tried.push_back(c.path);
+  for (const LumiMkdirCall& c : LumiMkdirLog()) tried.push_back(c.path);
   EXPECT_EQ(tried, (std::vector<std::string>{"Q:\\A\\B", "Q:\\A", "Q:"}));
 }
 

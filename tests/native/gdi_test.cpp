@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "lumistub.h"
+#include "lumistandin.h"
 #include "lumiwin.h"
 #include "rcscript.h"
 
@@ -36,7 +36,7 @@ TEST(Bitmaps, DamagedFilesAreNoBitmaps) {
   const std::string* good = LumiModuleFile("white.bmp");
   ASSERT_NE(good, nullptr);
   int w = 0, h = 0;
-  ASSERT_TRUE(LumiStubReadsBmp(*good, w, h));
+  ASSERT_TRUE(LumiReadsBmp(*good, w, h));
   EXPECT_EQ(w, 48);
   auto with = [&](size_t at, char v) {
     std::string s = *good;
@@ -52,8 +52,8 @@ TEST(Bitmaps, DamagedFilesAreNoBitmaps) {
       with(21, 0x7F),                     // a width far too large
       with(10, 0x7F),                     // pixel data beyond the file
   };
-  for (const std::string& c : cases) EXPECT_FALSE(LumiStubReadsBmp(c, w, h));
-  for (size_t cut = 0; cut < 60; ++cut) EXPECT_FALSE(LumiStubReadsBmp(good->substr(0, cut), w, h)) << cut;
+  for (const std::string& c : cases) EXPECT_FALSE(LumiReadsBmp(c, w, h));
+  for (size_t cut = 0; cut < 60; ++cut) EXPECT_FALSE(LumiReadsBmp(good->substr(0, cut), w, h)) << cut;
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "installer.h"
-#include "lumistub.h"
+#include "lumistandin.h"
 #include "lumiwin.h"
 #include "szdd.h"
 #include "testfs.h"
@@ -108,7 +108,7 @@ TEST(LzStandIn, BadHandlesAreReportedAsSuch) {
   EXPECT_EQ(LZCopy(h, h), LZERROR_BADOUTHANDLE);  // opened for reading only
   LZClose(h);
   EXPECT_EQ(LZCopy(h, h), LZERROR_BADINHANDLE);  // closed
-  EXPECT_EQ(LumiStubOpenLzHandles(), 0);
+  EXPECT_EQ(LumiOpenLzHandles(), 0);
 }
 
 TEST(LzStandIn, OpenFillsItsRecordAndRefusesWhatWindowsRefuses) {
@@ -139,7 +139,7 @@ TEST(LzStandIn, OpenFillsItsRecordAndRefusesWhatWindowsRefuses) {
     EXPECT_LT(LZOpenFileA(const_cast<char*>(c.path.c_str()), &o, c.mode), 0) << c.path;
     EXPECT_EQ(o.nErrCode, c.err) << c.path;
   }
-  EXPECT_EQ(LumiStubOpenLzHandles(), 0);
+  EXPECT_EQ(LumiOpenLzHandles(), 0);
 }
 
 TEST(LzStandIn, AMissingFileIsLookedForUnderItsCompressedName) {
@@ -196,7 +196,7 @@ TEST_F(ExpandFileNative, FailuresNameTheFileAndCloseEveryHandle) {
   for (const Case& c : cases) {
     EXPECT_EQ(inst_.ExpandFile((sub_ + "\\" + c.name).c_str()), 0) << c.name;
     EXPECT_STREQ(inst_.GetLastMessage(), c.message.c_str());
-    EXPECT_EQ(LumiStubOpenLzHandles(), 0) << c.name;
+    EXPECT_EQ(LumiOpenLzHandles(), 0) << c.name;
   }
 }
 
@@ -217,15 +217,15 @@ TEST_F(ExpandFileNative, ASourceRemovedAfterItsNameWasAskedIsNotFoundAndCostsNot
   std::string src = ProgramFolder() + sub_ + "\\gone.tx_";
   PutFile(src, Compressed("new", 't'));
   PutFile(target_ + "\\gone.txt", "old");
-  LumiStubAfterExpandedName([](const char* source) { RemoveFile(source); });
+  LumiAfterExpandedName([](const char* source) { RemoveFile(source); });
   int result = inst_.ExpandFile((sub_ + "\\gone.tx_").c_str());
-  LumiStubAfterExpandedName(nullptr);
+  LumiAfterExpandedName(nullptr);
   EXPECT_EQ(result, 0);
   EXPECT_STREQ(inst_.GetLastMessage(), ("Cannot access " + src).c_str());
   std::string kept;
   EXPECT_TRUE(GetFile(target_ + "\\gone.txt", kept));
   EXPECT_EQ(kept, "old");
-  EXPECT_EQ(LumiStubOpenLzHandles(), 0);
+  EXPECT_EQ(LumiOpenLzHandles(), 0);
 }
 
 }  // namespace

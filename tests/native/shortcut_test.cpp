@@ -10,7 +10,7 @@
 #include "afxfile.h"
 #include "category.h"
 #include "installer.h"
-#include "lumistub.h"
+#include "lumistandin.h"
 #include "pages.h"
 #include "testfs.h"
 #include "wizsheet.h"
@@ -141,9 +141,9 @@ TEST_F(Shortcuts, WithoutTheKeyOrTheClassNothingIsMade) {
   SetShellFoldersKeyMissing();
   EXPECT_EQ(inst_.CreateShortcuts("Lumiroll.exe", "Title"), 0);
   Folders(dir_ + "\\Desk", dir_ + "\\Progs");
-  LumiStubFailShellLink(true);
+  LumiFailShellLink(true);
   EXPECT_EQ(inst_.CreateShortcuts("Lumiroll.exe", "Title"), 0);
-  LumiStubFailShellLink(false);
+  LumiFailShellLink(false);
   EXPECT_EQ(inst_.CreateShortcut("C:\\x.exe", (dir_ + "\\Desk\\x.lnk").c_str(), "x"), 1);
   EXPECT_EQ(inst_.CreateShortcut("C:\\x.exe", (dir_ + "\\Gone\\x.lnk").c_str(), "x"), 0);  // Save fails
 }

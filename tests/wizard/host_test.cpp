@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "lumihost.h"
-#include "lumistub.h"
+#include "lumisheet.h"
+#include "lumistandin.h"
 #include "medium.h"
 #include "pages.h"
 #include "rules.h"
@@ -33,7 +33,7 @@ struct Buttons {
 };
 
 Buttons Offered() {
-  auto on = [](int b) { return LumiHostButton(b).visible && LumiHostButton(b).enabled; };
+  auto on = [](int b) { return LumiSheetButton(b).visible && LumiSheetButton(b).enabled; };
   return {on(PSBTN_BACK), on(PSBTN_NEXT), on(PSBTN_FINISH)};
 }
 
@@ -46,36 +46,36 @@ class Wizard : public ::testing::Test {
   }
   void SetUp() override {
     unsetenv("LUMIROLL_ACTIVE_DESKTOP");
-    LumiHostClearLogs();
+    LumiClearLogs();
     PutFile(ProgramFolder() + "Readme.txt", readme_);
     base_ = ScratchFolder();
     MakeFolder(base_ + "\\Desktop");
     MakeFolder(base_ + "\\Programs");
     SetShellFolders((base_ + "\\Desktop").c_str(), (base_ + "\\Programs").c_str());
-    gdiBefore_ = LumiStubLiveGdiObjects();
+    gdiBefore_ = LumiLiveGdiObjects();
   }
   void TearDown() override {
     sheet_.reset();
-    EXPECT_EQ(LumiHostSheet(), nullptr);
-    EXPECT_EQ(LumiStubLiveGdiObjects(), gdiBefore_) << "GDI objects left behind";
-    EXPECT_EQ(LumiStubLiveDcs(), 0);
-    EXPECT_EQ(LumiStubLiveItemLists(), 0);
-    EXPECT_EQ(LumiStubLiveAllocators(), 0);
-    EXPECT_EQ(LumiStubLiveActiveDesktops(), 0);
-    LumiStubFailBitmap(0);
-    LumiStubFailRead("", 0);
+    EXPECT_EQ(LumiSheetWindow(), nullptr);
+    EXPECT_EQ(LumiLiveGdiObjects(), gdiBefore_) << "GDI objects left behind";
+    EXPECT_EQ(LumiLiveDcs(), 0);
+    EXPECT_EQ(LumiLiveItemLists(), 0);
+    EXPECT_EQ(LumiLiveAllocators(), 0);
+    EXPECT_EQ(LumiLiveActiveDesktops(), 0);
+    LumiFailBitmap(0);
+    LumiFailRead("", 0);
   }
   CWizardSheet& Open() {
     sheet_ = std::make_unique<CWizardSheet>();
     EXPECT_TRUE(sheet_->Create());
-    LumiHostPump();
+    LumiSheetPump();
     return *sheet_;
   }
-  void Press(int button) { LumiHostPress(button); }
+  void Press(int button) { LumiSheetPress(button); }
   // Walks from the welcome page to the page of template id.
   void GoTo(unsigned templateId) {
-    for (int i = 0; i < 4 && LumiHostPageTemplate() != templateId; ++i) Press(PSBTN_NEXT);
-    ASSERT_EQ(LumiHostPageTemplate(), templateId);
+    for (int i = 0; i < 4 && LumiSheetPageTemplate() != templateId; ++i) Press(PSBTN_NEXT);
+    ASSERT_EQ(LumiSheetPageTemplate(), templateId);
   }
   void SetFolder(const std::string& folder) { sheet_->m_pPageFolder->m_strFolder = folder.c_str(); }
 
@@ -105,8 +105,8 @@ TEST_F(Wizard, PagesTitlesAndButtonsInSheetOrder) {
   for (size_t i = 0; i < 4; ++i) {
     SCOPED_TRACE(pages[i].title);
     EXPECT_EQ(sheet.GetPageIndex(pages[i].page), static_cast<int>(i));
-    EXPECT_EQ(LumiHostPageTemplate(), pages[i].templateId);
-    EXPECT_EQ(LumiHostCaption(), pages[i].title);
+    EXPECT_EQ(LumiSheetPageTemplate(), pages[i].templateId);
+    EXPECT_EQ(LumiSheetCaption(), pages[i].title);
     EXPECT_EQ(pages[i].page->m_nPage, static_cast<int>(i) + 1);
     EXPECT_TRUE(pages[i].page->m_psp.dwFlags & PSP_HASHELP);
     Buttons b = Offered();
@@ -127,18 +127,18 @@ TEST_F(Wizard, ButtonsArePostedAndLandAfterActivation) {
   // after the press (pumped) Back is on; before the pump the sheet still had
   // the welcome page's buttons.
   EXPECT_TRUE(Offered().back);
-  PostMessageA(LumiHostSheet(), PSM_SETWIZBUTTONS, 0, PSWIZB_NEXT);
+  PostMessageA(LumiSheetWindow(), PSM_SETWIZBUTTONS, 0, PSWIZB_NEXT);
   EXPECT_TRUE(Offered().back);
-  EXPECT_EQ(LumiHostQueued(), 1u);
-  LumiHostPump();
+  EXPECT_EQ(LumiSheetQueued(), 1u);
+  LumiSheetPump();
   EXPECT_FALSE(Offered().back);
 }
 
 TEST_F(Wizard, SheetCarriesBothIcons) {
   Open();
-  auto big = reinterpret_cast<HICON>(SendMessageA(LumiHostSheet(), WM_GETICON, ICON_BIG, 0));
-  auto small = reinterpret_cast<HICON>(SendMessageA(LumiHostSheet(), WM_GETICON, ICON_SMALL, 0));
-  LumiIconInfo b = LumiStubDescribeIcon(big), s = LumiStubDescribeIcon(small);
+  auto big = reinterpret_cast<HICON>(SendMessageA(LumiSheetWindow(), WM_GETICON, ICON_BIG, 0));
+  auto small = reinterpret_cast<HICON>(SendMessageA(LumiSheetWindow(), WM_GETICON, ICON_SMALL, 0));
+  LumiIconInfo b = LumiDescribeIcon(big), s = LumiDescribeIcon(small);
   EXPECT_EQ(b.id, 101u);
   EXPECT_EQ(b.width, 32);
   EXPECT_EQ(b.height, 32);
@@ -184,10 +184,10 @@ TEST_F(Wizard, PageTitleRules) {
 
 TEST_F(Wizard, WelcomePageShowsBannerTextAndFittedSlide) {
   Open();
-  EXPECT_EQ(LumiHostText(1000), Str(2));
-  EXPECT_TRUE(LumiHostBold(1000));
-  EXPECT_TRUE(LumiHostWhite(1000));
-  LumiPicture banner = LumiHostPicture(1004), slide = LumiHostPicture(1001);
+  EXPECT_EQ(LumiSheetText(1000), Str(2));
+  EXPECT_TRUE(LumiSheetBold(1000));
+  EXPECT_TRUE(LumiSheetWhite(1000));
+  LumiSheetPictureView banner = LumiSheetPicture(1004), slide = LumiSheetPicture(1001);
   EXPECT_EQ(banner.bitmapId, 108u);
   EXPECT_EQ(slide.bitmapId, 103u);
   int w = 0, h = 0;
@@ -203,57 +203,56 @@ TEST_F(Wizard, SlideShowTicksOnlyWhileTheWelcomePageIsShown) {
   CPageInfo::s_nSlide = 0;
   CWizardSheet& sheet = Open();
   HWND page = sheet.m_pPageInfo->m_hWnd;
-  LumiWindow* frame = LumiWindowOf(GetDlgItem(page, 1001));
   const unsigned expected[] = {104, 105, 106, 107, 103, 104};
   unsigned before = 103;
   for (unsigned id : expected) {
-    int paints = frame->paints;
-    LumiHostAdvance(1999);
-    EXPECT_EQ(LumiHostPicture(1001).bitmapId, before);
-    LumiHostAdvance(1);
+    int paints = LumiSheetPicture(1001).paints;
+    LumiSheetAdvance(1999);
+    EXPECT_EQ(LumiSheetPicture(1001).bitmapId, before);
+    LumiSheetAdvance(1);
     before = id;
-    EXPECT_EQ(LumiHostPicture(1001).bitmapId, id);
-    EXPECT_EQ(frame->paints - paints, 1) << "one repaint a tick, the unscaled slide never painted";
+    EXPECT_EQ(LumiSheetPicture(1001).bitmapId, id);
+    EXPECT_EQ(LumiSheetPicture(1001).paints - paints, 1) << "one repaint a tick, the unscaled slide never painted";
   }
   // Away from the page no tick comes; back again, the cycle goes on.
   Press(PSBTN_NEXT);
-  EXPECT_EQ(LumiHostTimers(page), 0);
-  LumiHostAdvance(10000);
+  EXPECT_EQ(LumiSheetTimers(page), 0);
+  LumiSheetAdvance(10000);
   Press(PSBTN_BACK);
-  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 104u);
-  LumiHostAdvance(2000);
-  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 105u);
+  EXPECT_EQ(LumiSheetPicture(1001).bitmapId, 104u);
+  LumiSheetAdvance(2000);
+  EXPECT_EQ(LumiSheetPicture(1001).bitmapId, 105u);
   // Entering again and again keeps one timer.
   for (int i = 0; i < 3; ++i) {
     Press(PSBTN_NEXT);
     Press(PSBTN_BACK);
   }
-  EXPECT_EQ(LumiHostTimers(page), 1);
-  LumiHostAdvance(2000);
-  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 106u);
+  EXPECT_EQ(LumiSheetTimers(page), 1);
+  LumiSheetAdvance(2000);
+  EXPECT_EQ(LumiSheetPicture(1001).bitmapId, 106u);
   // Any timer message advances the slide.
   SendMessageA(page, WM_TIMER, 7, 0);
-  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 107u);
+  EXPECT_EQ(LumiSheetPicture(1001).bitmapId, 107u);
   EXPECT_EQ(CPageInfo::s_nSlide, 4);
 }
 
 TEST_F(Wizard, AMissingSlideKeepsTheLastPicture) {
   CPageInfo::s_nSlide = 0;
-  LumiStubFailBitmap(104);
+  LumiFailBitmap(104);
   Open();
-  LumiHostAdvance(2000);  // to slide 104, which did not load
-  LumiPicture p = LumiHostPicture(1001);
+  LumiSheetAdvance(2000);  // to slide 104, which did not load
+  LumiSheetPictureView p = LumiSheetPicture(1001);
   EXPECT_TRUE(p.shown);
   EXPECT_EQ(p.bitmapId, 103u);
-  LumiHostAdvance(2000);
-  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 105u);
+  LumiSheetAdvance(2000);
+  EXPECT_EQ(LumiSheetPicture(1001).bitmapId, 105u);
 }
 
 TEST_F(Wizard, PicturesHoldOneScaledCopyEach) {
   Open();
-  int live = LumiStubLiveGdiObjects();
-  LumiHostAdvance(2000 * 50);
-  EXPECT_EQ(LumiStubLiveGdiObjects(), live);
+  int live = LumiLiveGdiObjects();
+  LumiSheetAdvance(2000 * 50);
+  EXPECT_EQ(LumiLiveGdiObjects(), live);
   // Fitting again what the control shows (its own copy) changes nothing.
   CPictureStatic& frame = sheet_->m_pPageInfo->m_picSlide;
   HBITMAP shown = frame.GetBitmap();
@@ -262,11 +261,11 @@ TEST_F(Wizard, PicturesHoldOneScaledCopyEach) {
   // A bitmap that is not there, or a control without a picture, is no source.
   EXPECT_FALSE(frame.FitBitmap(9999));
   EXPECT_EQ(frame.GetBitmap(), shown);
-  EXPECT_EQ(LumiStubLiveGdiObjects(), live);
+  EXPECT_EQ(LumiLiveGdiObjects(), live);
   // A resource id is loaded, scaled, and released again.
   EXPECT_TRUE(frame.FitBitmap(113));
-  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 113u);
-  EXPECT_EQ(LumiStubLiveGdiObjects(), live);
+  EXPECT_EQ(LumiSheetPicture(1001).bitmapId, 113u);
+  EXPECT_EQ(LumiLiveGdiObjects(), live);
 }
 
 TEST_F(Wizard, ReadmeIsShownWholeInBold) {
@@ -287,27 +286,27 @@ TEST_F(Wizard, ReadmeIsShownWholeInBold) {
     ASSERT_TRUE(PutFile(ProgramFolder() + "Readme.txt", c.file));
     Open();
     Press(PSBTN_NEXT);
-    EXPECT_EQ(LumiHostText(1000), c.shown) << c.file.size() << " bytes";
-    EXPECT_TRUE(LumiHostBold(1000));
-    EXPECT_TRUE(LumiHostWhite(1000));
+    EXPECT_EQ(LumiSheetText(1000), c.shown) << c.file.size() << " bytes";
+    EXPECT_TRUE(LumiSheetBold(1000));
+    EXPECT_TRUE(LumiSheetWhite(1000));
     sheet_.reset();
   }
   RemoveFile(ProgramFolder() + "Readme.txt");
   Open();
   Press(PSBTN_NEXT);
-  EXPECT_EQ(LumiHostText(1000), "");
-  EXPECT_EQ(LumiHostPageTemplate(), 109u);
+  EXPECT_EQ(LumiSheetText(1000), "");
+  EXPECT_EQ(LumiSheetPageTemplate(), 109u);
 }
 
 TEST_F(Wizard, AReadErrorShowsWhatWasRead) {
   ASSERT_TRUE(PutFile(ProgramFolder() + "Readme.txt", std::string(200, 'r')));
-  LumiStubFailRead(ProgramFolder() + "Readme.txt", 100);
+  LumiFailRead(ProgramFolder() + "Readme.txt", 100);
   Open();
   Press(PSBTN_NEXT);
-  EXPECT_EQ(LumiHostPageTemplate(), 109u);
-  EXPECT_EQ(LumiHostText(1000), std::string(100, 'r'));
+  EXPECT_EQ(LumiSheetPageTemplate(), 109u);
+  EXPECT_EQ(LumiSheetText(1000), std::string(100, 'r'));
   Press(PSBTN_NEXT);
-  EXPECT_EQ(LumiHostPageTemplate(), 108u);
+  EXPECT_EQ(LumiSheetPageTemplate(), 108u);
 }
 
 TEST_F(Wizard, WithoutActiveDesktopNextShowsTheProblemPage) {
@@ -315,26 +314,26 @@ TEST_F(Wizard, WithoutActiveDesktopNextShowsTheProblemPage) {
   Open();
   GoTo(109);
   Press(PSBTN_NEXT);
-  ASSERT_EQ(LumiHostPageTemplate(), 106u);
-  EXPECT_EQ(LumiHostCaption(), kStem);
-  EXPECT_EQ(LumiHostText(1004), Str(7));
-  EXPECT_TRUE(LumiHostBold(1004));
-  EXPECT_EQ(LumiHostText(1000), Str(8));
-  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 113u);
-  EXPECT_FALSE(LumiHostWhite(1000));
+  ASSERT_EQ(LumiSheetPageTemplate(), 106u);
+  EXPECT_EQ(LumiSheetCaption(), kStem);
+  EXPECT_EQ(LumiSheetText(1004), Str(7));
+  EXPECT_TRUE(LumiSheetBold(1004));
+  EXPECT_EQ(LumiSheetText(1000), Str(8));
+  EXPECT_EQ(LumiSheetPicture(1001).bitmapId, 113u);
+  EXPECT_FALSE(LumiSheetWhite(1000));
   Buttons b = Offered();
   EXPECT_TRUE(b.back && b.next && !b.finish);
   Press(PSBTN_NEXT);
-  EXPECT_EQ(LumiHostPageTemplate(), 106u);
+  EXPECT_EQ(LumiSheetPageTemplate(), 106u);
   EXPECT_TRUE(Offered().next);
   Press(PSBTN_BACK);
-  EXPECT_EQ(LumiHostPageTemplate(), 109u);
+  EXPECT_EQ(LumiSheetPageTemplate(), 109u);
   Press(PSBTN_NEXT);  // asked again: still missing
-  EXPECT_EQ(LumiHostPageTemplate(), 106u);
+  EXPECT_EQ(LumiSheetPageTemplate(), 106u);
   Press(PSBTN_BACK);
   setenv("LUMIROLL_ACTIVE_DESKTOP", "1", 1);
   Press(PSBTN_NEXT);
-  EXPECT_EQ(LumiHostPageTemplate(), 108u);
+  EXPECT_EQ(LumiSheetPageTemplate(), 108u);
 }
 
 TEST_F(Wizard, FolderPageDefaultAndChange) {
@@ -344,9 +343,9 @@ TEST_F(Wizard, FolderPageDefaultAndChange) {
   PutFile(file, "x");
   Open();
   GoTo(108);
-  EXPECT_EQ(LumiHostText(1002), "C:\\Program Files\\Lumiroll");
-  EXPECT_FALSE(LumiHostWhite(1002));
-  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 110u);
+  EXPECT_EQ(LumiSheetText(1002), "C:\\Program Files\\Lumiroll");
+  EXPECT_FALSE(LumiSheetWhite(1002));
+  EXPECT_EQ(LumiSheetPicture(1001).bitmapId, 110u);
   const struct {
     std::vector<std::string> answers;  // what the user gives the browser in turn
     std::string shown;
@@ -359,18 +358,18 @@ TEST_F(Wizard, FolderPageDefaultAndChange) {
       {{file, ""}, apps + "\\Lumiroll"},
   };
   for (const auto& c : cases) {
-    for (const auto& a : c.answers) LumiHostQueueBrowse(a);
-    ASSERT_TRUE(LumiHostClick("Change"));
-    EXPECT_EQ(LumiHostText(1002), c.shown);
+    for (const auto& a : c.answers) LumiQueueBrowse(a);
+    ASSERT_TRUE(LumiSheetClick("Change"));
+    EXPECT_EQ(LumiSheetText(1002), c.shown);
     EXPECT_EQ(sheet_->m_pPageFolder->m_strFolder, c.shown.c_str());
   }
-  const LumiBrowseCall& last = LumiHostBrowseLog().back();
+  const LumiBrowseCall& last = LumiBrowseLog().back();
   EXPECT_EQ(last.title, "Where do you want Lumiscroll installed?");
   EXPECT_EQ(last.owner, sheet_->m_pPageFolder->m_hWnd);
   // The choice survives Next and Back.
   Press(PSBTN_NEXT);
   Press(PSBTN_BACK);
-  EXPECT_EQ(LumiHostText(1002), apps + "\\Lumiroll");
+  EXPECT_EQ(LumiSheetText(1002), apps + "\\Lumiroll");
 }
 
 TEST_F(Wizard, FinishInstallsAndThenCloses) {
@@ -378,39 +377,39 @@ TEST_F(Wizard, FinishInstallsAndThenCloses) {
   MakeFolder(base_ + "\\Apps");
   Open();
   GoTo(108);
-  LumiHostQueueBrowse(base_ + "\\Apps");
-  ASSERT_TRUE(LumiHostClick("change"));
+  LumiQueueBrowse(base_ + "\\Apps");
+  ASSERT_TRUE(LumiSheetClick("change"));
   Press(PSBTN_NEXT);
-  EXPECT_EQ(LumiHostText(1004), Str(5));
-  EXPECT_EQ(LumiHostText(1000), Str(3));
-  EXPECT_TRUE(LumiHostBold(1004));
-  EXPECT_TRUE(LumiHostWhite(1000));
-  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 111u);
+  EXPECT_EQ(LumiSheetText(1004), Str(5));
+  EXPECT_EQ(LumiSheetText(1000), Str(3));
+  EXPECT_TRUE(LumiSheetBold(1004));
+  EXPECT_TRUE(LumiSheetWhite(1000));
+  EXPECT_EQ(LumiSheetPicture(1001).bitmapId, 111u);
   // Back and forth first: the texts stay and the install has not run.
   Press(PSBTN_BACK);
   EXPECT_FALSE(PathExists(folder));
   Press(PSBTN_NEXT);
   Press(PSBTN_FINISH);
-  EXPECT_FALSE(LumiHostClosed());
-  EXPECT_EQ(LumiHostText(1004), Str(4));
-  EXPECT_EQ(LumiHostText(1000), Str(9));
-  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 112u);
-  LumiButton finish = LumiHostButton(PSBTN_FINISH);
+  EXPECT_FALSE(LumiSheetClosed());
+  EXPECT_EQ(LumiSheetText(1004), Str(4));
+  EXPECT_EQ(LumiSheetText(1000), Str(9));
+  EXPECT_EQ(LumiSheetPicture(1001).bitmapId, 112u);
+  LumiSheetButtonView finish = LumiSheetButton(PSBTN_FINISH);
   EXPECT_TRUE(finish.visible && finish.enabled);
   EXPECT_EQ(finish.text, "Close");
-  EXPECT_FALSE(LumiHostButton(PSBTN_BACK).visible);
-  EXPECT_FALSE(LumiHostButton(PSBTN_NEXT).visible);
-  EXPECT_FALSE(LumiHostButton(PSBTN_CANCEL).enabled);
-  EXPECT_FALSE(LumiStubIsWaitCursor(LumiStubCursor()));
+  EXPECT_FALSE(LumiSheetButton(PSBTN_BACK).visible);
+  EXPECT_FALSE(LumiSheetButton(PSBTN_NEXT).visible);
+  EXPECT_FALSE(LumiSheetButton(PSBTN_CANCEL).enabled);
+  EXPECT_FALSE(LumiIsWaitCursor(LumiCursor()));
   EXPECT_EQ(sheet_->m_pPageLast->m_bDone, 1);
   EXPECT_TRUE(PathExists(folder + "\\Lumiroll.exe"));
   EXPECT_TRUE(PathExists(folder + "\\Nature\\Sheep.jpg"));
   EXPECT_TRUE(PathExists(folder + "\\Photos.dat"));
   EXPECT_TRUE(PathExists(base_ + "\\Desktop\\Lumiscroll Wallpaper Wizard.lnk"));
   Press(PSBTN_CANCEL);  // no longer available
-  EXPECT_FALSE(LumiHostClosed());
+  EXPECT_FALSE(LumiSheetClosed());
   Press(PSBTN_FINISH);
-  EXPECT_TRUE(LumiHostClosed());
+  EXPECT_TRUE(LumiSheetClosed());
 }
 
 TEST_F(Wizard, AFailedInstallShowsTheLastMessage) {
@@ -418,14 +417,14 @@ TEST_F(Wizard, AFailedInstallShowsTheLastMessage) {
   GoTo(110);
   SetFolder("Q:\\Lumiroll");  // no such drive
   Press(PSBTN_FINISH);
-  EXPECT_EQ(LumiHostText(1004), Str(6));
+  EXPECT_EQ(LumiSheetText(1004), Str(6));
   std::string message = sheet_->m_installer.GetLastMessage().GetString();
   EXPECT_FALSE(message.empty());
-  EXPECT_EQ(LumiHostText(1000), Str(10) + message);
-  EXPECT_EQ(LumiHostPicture(1001).bitmapId, 113u);
-  EXPECT_EQ(LumiHostButton(PSBTN_FINISH).text, "Close");
+  EXPECT_EQ(LumiSheetText(1000), Str(10) + message);
+  EXPECT_EQ(LumiSheetPicture(1001).bitmapId, 113u);
+  EXPECT_EQ(LumiSheetButton(PSBTN_FINISH).text, "Close");
   Press(PSBTN_FINISH);
-  EXPECT_TRUE(LumiHostClosed());
+  EXPECT_TRUE(LumiSheetClosed());
 }
 
 TEST_F(Wizard, CancelOnAnyPageInstallsNothing) {
@@ -436,10 +435,10 @@ TEST_F(Wizard, CancelOnAnyPageInstallsNothing) {
     SetFolder(folder);
     GoTo(page == 106 ? 109 : page);
     if (page == 106) Press(PSBTN_NEXT);
-    ASSERT_EQ(LumiHostPageTemplate(), page);
+    ASSERT_EQ(LumiSheetPageTemplate(), page);
     SetFolder(folder);  // the folder page's own default is set on its first display
     Press(PSBTN_CANCEL);
-    EXPECT_TRUE(LumiHostClosed()) << page;
+    EXPECT_TRUE(LumiSheetClosed()) << page;
     EXPECT_FALSE(PathExists(folder)) << page;
     sheet_.reset();
   }
@@ -456,8 +455,8 @@ TEST_F(Wizard, HelpOnEveryPageOpensTopicOneBesideTheProgram) {
     Press(PSBTN_NEXT);
   }
   g_app.m_pMainWnd = nullptr;
-  ASSERT_EQ(LumiHostHelpLog().size(), 5u);
-  for (const LumiHelpCall& h : LumiHostHelpLog()) {
+  ASSERT_EQ(LumiHelpLog().size(), 5u);
+  for (const LumiHelpCall& h : LumiHelpLog()) {
     EXPECT_EQ(h.file, ProgramFolder() + "Lumiroll.hlp");
     EXPECT_EQ(h.command, static_cast<UINT>(HELP_CONTEXT));
     EXPECT_EQ(h.data, 1u);
@@ -474,27 +473,27 @@ struct Script {
 bool RunScript(void* context) {
   auto* s = static_cast<Script*>(context);
   if (s->next >= s->presses.size()) return false;
-  LumiHostPress(s->presses[s->next++]);
+  LumiSheetPress(s->presses[s->next++]);
   return true;
 }
 
 TEST_F(Wizard, InitInstanceRunsTheSheetAndReturnsFalse) {
   Script script{{PSBTN_HELP, PSBTN_NEXT, PSBTN_CANCEL}, 0, ""};
-  LumiHostSetDriver(RunScript, &script);
+  LumiSheetSetDriver(RunScript, &script);
   EXPECT_FALSE(g_app.InitInstance());
-  LumiHostSetDriver(LumiConsoleDriver, nullptr);
+  LumiSheetSetDriver(nullptr, nullptr);
   EXPECT_EQ(script.next, 3u);
-  EXPECT_EQ(LumiHostSheet(), nullptr);
+  EXPECT_EQ(LumiSheetWindow(), nullptr);
   EXPECT_EQ(g_app.m_pMainWnd, nullptr);
   EXPECT_STREQ(g_app.m_pszHelpFilePath, (ProgramFolder() + "Lumiroll.hlp").c_str());
-  ASSERT_EQ(LumiHostHelpLog().size(), 1u);
-  EXPECT_EQ(LumiHostHelpLog()[0].file, ProgramFolder() + "Lumiroll.hlp");
-  EXPECT_EQ(LumiStubOleDepth(), 0);
+  ASSERT_EQ(LumiHelpLog().size(), 1u);
+  EXPECT_EQ(LumiHelpLog()[0].file, ProgramFolder() + "Lumiroll.hlp");
+  EXPECT_EQ(LumiOleDepth(), 0);
   // A driver that gives up at once ends the wizard too.
   Script none;
-  LumiHostSetDriver(RunScript, &none);
+  LumiSheetSetDriver(RunScript, &none);
   EXPECT_FALSE(g_app.InitInstance());
-  LumiHostSetDriver(LumiConsoleDriver, nullptr);
+  LumiSheetSetDriver(nullptr, nullptr);
 }
 
 }  // namespace

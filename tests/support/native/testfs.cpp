@@ -10,7 +10,7 @@
 #include <iterator>
 #include <string>
 
-#include "lumistub.h"
+#include "lumistandin.h"
 
 namespace {
 std::string g_root;

@@ -1,11 +1,14 @@
-// Settings and observation points of the native stand-ins. Only the native
-// build has this header: product code never includes it, tools and tests may.
+// Settings and observation points of the native stand-ins (the sheet host
+// has its own, lumisheet.h). Only the native build has this header: product
+// code never includes it, tools and tests may.
 #pragma once
 #include <cstdint>
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "lumiwin.h"
 
 // Drive map. Drive X: lives in the host folder named by LUMIROLL_DRIVE_X;
 // Z: is "/" unless set; a drive with no folder does not exist.
@@ -19,13 +22,13 @@ std::string LumiHostToWindowsPath(const std::string& hostPath);
 
 // Code page: 1252 (single-byte) unless LUMIROLL_CODEPAGE says otherwise
 // (932 for the double-byte Japanese one). Tests may switch it.
-void LumiStubSetCodePage(unsigned cp);
+void LumiSetCodePage(unsigned cp);
 
 // Windows folder: "C:\WINDOWS" by default; nullptr makes the platform report none.
-void LumiStubSetWindowsDir(const char* dir);
+void LumiSetWindowsDir(const char* dir);
 
 // OLE initialisation depth, for tests of the callers' pairing.
-int LumiStubOleDepth();
+int LumiOleDepth();
 
 // _mkdir: every call is logged with its path and result; a path may be made
 // to fail with a given errno, as a refused or unusable folder would.
@@ -33,21 +36,26 @@ struct LumiMkdirCall {
   std::string path;
   int result;
 };
-const std::vector<LumiMkdirCall>& LumiStubMkdirLog();
-void LumiStubClearMkdirLog();
-void LumiStubFailMkdir(const std::string& winPath, int err);
-void LumiStubClearMkdirFailures();
+const std::vector<LumiMkdirCall>& LumiMkdirLog();
+void LumiClearMkdirLog();
+void LumiFailMkdir(const std::string& winPath, int err);
+void LumiClearMkdirFailures();
 
 // LZ32: number of handles open now.
-int LumiStubOpenLzHandles();
+int LumiOpenLzHandles();
 // LZ32: fn is called with the source path after each GetExpandedNameA, as
 // another program might act between that query and the copy (nullptr: none).
-void LumiStubAfterExpandedName(void (*fn)(const char* source));
+void LumiAfterExpandedName(void (*fn)(const char* source));
 
 // Registry: the per-user hive is a REGEDIT4 text file named by
 // LUMIROLL_REGISTRY (default: $XDG_DATA_HOME or ~/.local/share, then
 // lumiroll/registry.reg). A missing file or key is a missing key.
 std::string LumiRegistryFile();
+// Registry: the text of that file; 1 when read, 0 when there is none, -1
+// (with the problem named) when it cannot be read, is no regular file (a
+// FIFO is refused rather than waited on) or is larger than 16 MB. The
+// registry then refuses access to its keys.
+int LumiLoadRegistry(std::string& text, std::string& problem);
 // Registry: reads the values of the key named wanted (its full name,
 // HKEY_CURRENT_USER\\ first, upper-cased) from REGEDIT4 text into key;
 // false when the text is no registry file or has no such key. Text only:
@@ -61,12 +69,12 @@ struct LumiRegKey {
 };
 bool LumiParseRegistry(const std::string& text, const std::string& wanted, LumiRegKey& key);
 
-// Shell link: LumiStubFailShellLink(true) makes CoCreateInstance of the
+// Shell link: LumiFailShellLink(true) makes CoCreateInstance of the
 // shell link class fail, as on a shell without it.
-void LumiStubFailShellLink(bool fail);
+void LumiFailShellLink(bool fail);
 
 // GDI: LoadBitmapA of this id fails, as for a damaged resource (0: none fails).
-void LumiStubFailBitmap(unsigned id);
+void LumiFailBitmap(unsigned id);
 // Images, bytes in: a BMP of 4, 8, 24 or 32 bits a pixel (uncompressed)
 // into pixels, top row first, 0x00RRGGBB; the sizes of the images in an
 // icon file. False for anything else, or a file too short for its header.
@@ -77,14 +85,11 @@ struct LumiImage {
 bool LumiReadBmp(const std::string& bytes, LumiImage& image);
 bool LumiReadIconSizes(const std::string& bytes, std::vector<std::pair<int, int>>& sizes);
 // GDI: whether bytes are a BMP the bitmap stand-in reads, and its size.
-bool LumiStubReadsBmp(const std::string& bytes, int& width, int& height);
+bool LumiReadsBmp(const std::string& bytes, int& width, int& height);
 
 // Active Desktop: CoCreateInstance of its class succeeds unless the
 // environment variable LUMIROLL_ACTIVE_DESKTOP is 0.
-struct GUID;
-bool LumiStubIsActiveDesktop(const GUID& clsid);
-int32_t LumiStubCreateActiveDesktop(struct IUnknown* outer, const GUID& riid, void** ppv);
-int LumiStubLiveActiveDesktops();
+int LumiLiveActiveDesktops();
 
 // Files: a host entry without its owner's write permission stands for one
 // that refuses writing to everyone, root included (a read-only file, or a
@@ -95,4 +100,46 @@ bool LumiHostRefusesWrite(const std::string& hostPath);
 
 // Files: reading the file of this Windows name (as opened) fails once
 // afterBytes were read; an empty name stops the failures.
-void LumiStubFailRead(const std::string& winPath, uint64_t afterBytes);
+void LumiFailRead(const std::string& winPath, uint64_t afterBytes);
+
+// GDI: objects and device contexts alive, the cursor, the icons set.
+int LumiLiveGdiObjects();  // fonts, bitmaps and brushes made and not yet deleted
+int LumiLiveDcs();
+HCURSOR LumiCursor();
+bool LumiIsWaitCursor(HCURSOR c);
+struct LumiIconInfo {
+  unsigned id;
+  int width, height;
+};
+LumiIconInfo LumiDescribeIcon(HICON icon);
+
+// The folder browser's answers: queued answers are taken first (an empty
+// one cancels); with none queued it asks the asker (nullptr: none, the
+// browser is cancelled). The asker gets the browser's title and, after a
+// refused answer, why it was refused; false or an empty answer cancels.
+void LumiQueueBrowse(const std::string& answer);
+typedef bool (*LumiBrowseAsker)(const std::string& title, const std::string& problem, std::string& answer);
+void LumiSetBrowseAsker(LumiBrowseAsker asker);
+struct LumiBrowseCall {
+  std::string title;
+  HWND owner;
+  std::string answer;  // the folder chosen, empty when cancelled
+};
+const std::vector<LumiBrowseCall>& LumiBrowseLog();
+int LumiLiveItemLists();
+int LumiLiveAllocators();
+
+// Help requests: each WinHelpA call.
+struct LumiHelpCall {
+  std::string file;
+  UINT command;
+  ULONG_PTR data;
+};
+const std::vector<LumiHelpCall>& LumiHelpLog();
+void LumiClearLogs();  // the browse and help logs
+
+// The stand-ins' settings, checked at once: LUMIROLL_CODEPAGE (1252, 932,
+// 936, 949 or 950), LUMIROLL_ACTIVE_DESKTOP (0 or 1), each LUMIROLL_DRIVE_X
+// (an existing folder) and the registry file. False, with every problem
+// named one a line, when one is wrong: a program may refuse to start then.
+bool LumiCheckSettings(std::string& problems);

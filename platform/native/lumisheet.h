@@ -1,0 +1,56 @@
+// The sheet host as tests and the console front end drive it: press the
+// wizard's buttons, move the clock, deliver messages and read what the page
+// shows. Only the native build has it; product code never includes it.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "lumiwin.h"
+
+// Messages and time.
+void LumiSheetPump();  // delivers posted messages until none is left
+size_t LumiSheetQueued();
+void LumiSheetAdvance(uint64_t ms);  // moves the clock, delivering due timers
+uint64_t LumiSheetNow();
+int LumiSheetTimers(HWND h);
+int LumiSheetWindowCount();  // windows alive, sheet and controls included
+
+// The sheet: the one shown now (nullptr when none), its state and buttons.
+HWND LumiSheetWindow();
+bool LumiSheetClosed();
+void LumiSheetPress(int psbtn);  // PSBTN_BACK, _NEXT, _FINISH, _CANCEL, _HELP; then pumps
+struct LumiSheetButtonView {
+  bool visible, enabled;
+  std::string text;
+};
+LumiSheetButtonView LumiSheetButton(int psbtn);
+HWND LumiSheetPage();
+unsigned LumiSheetPageTemplate();
+int LumiSheetPageIndex();
+std::string LumiSheetCaption();
+
+// A control of the current page: its text, whether it is drawn in a bold
+// font, whether the page paints it on white, and the picture it shows (with
+// the repaints asked for while redrawing was on).
+std::string LumiSheetText(int id);
+bool LumiSheetBold(int id);
+bool LumiSheetWhite(int id);
+struct LumiSheetPictureView {
+  bool shown;
+  unsigned bitmapId;
+  int width, height;
+  int clientWidth, clientHeight;
+  int paints;
+};
+LumiSheetPictureView LumiSheetPicture(int id);
+// Presses a push button of the current page by its label (without '&', any case).
+bool LumiSheetClick(const std::string& label);
+// The page as text: caption, controls, pictures, buttons.
+std::string LumiSheetRender();
+
+// The modal loop asks its driver for input while the sheet is open. With no
+// driver, or one that returns false, the loop cancels the sheet: a program
+// or test that shows the sheet chooses its driver (the console front end is
+// one, lumiconsole.h).
+typedef bool (*LumiSheetDriver)(void* context);
+void LumiSheetSetDriver(LumiSheetDriver driver, void* context);
