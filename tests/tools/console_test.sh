@@ -1,7 +1,8 @@
 #!/bin/sh
 # The native console wizard from a sample medium, driven by scripts on
-# standard input: a whole install with Change, the problem page, and what
-# it answers to commands it cannot carry out.
+# standard input: a whole install with Change, the problem page, what it
+# answers to commands it cannot carry out, its exit statuses and the
+# settings and input it refuses.
 #   console_test.sh LUMIROLL_SETUP MKMEDIUM WORKDIR
 set -u
 setup=$1; mkmedium=$2; work=$3
@@ -44,6 +45,53 @@ shows commands "Unknown command: frobnicate"
 shows commands "Help: topic 1 of "
 shows commands "media\\Lumiroll.hlp"
 [ "$(grep -c '^== ' "$work/commands.out")" -eq 1 ] || fail "commands: the wizard went on after Cancel"
+
+# Exit statuses and refusals, one run a row: NAME|STATUS|SCRIPT|TEXT, the
+# script as printf takes it, the text the output must show. Some rows set
+# up their case first and put it back after.
+setup_case() {
+  case "$1" in
+  failed) cp "$work/media/Lumiroll.ex_" "$work/ex.keep" && head -c 100 "$work/ex.keep" >"$work/media/Lumiroll.ex_" ;;
+  escape) cp "$work/media/Readme.txt" "$work/readme.keep" && printf 'Read \033[2Jme\007\r\n' >"$work/media/Readme.txt" ;;
+  fifo) rm -f "$work/fifo.reg" && mkfifo "$work/fifo.reg" ;;
+  esac
+}
+restore_case() {
+  if [ -f "$work/ex.keep" ]; then mv "$work/ex.keep" "$work/media/Lumiroll.ex_"; fi
+  if [ -f "$work/readme.keep" ]; then mv "$work/readme.keep" "$work/media/Readme.txt"; fi
+  rm -rf "$work/c/Program Files"
+}
+while IFS='|' read -r name want script text; do
+  setup_case "$name"
+  case "$name" in
+  codepage) printf "$script" | LUMIROLL_CODEPAGE=abc run "$name" ;;
+  desktop) printf "$script" | LUMIROLL_ACTIVE_DESKTOP=yes run "$name" ;;
+  fifo) printf "$script" | LUMIROLL_REGISTRY="$work/fifo.reg" run "$name" ;;
+  full)
+    printf "$script" | (cd "$work/media" && ./lumiroll-setup) >/dev/full 2>"$work/$name.out"
+    echo "$?" >"$work/$name.rc"
+    ;;
+  *) printf "$script" | run "$name" ;;
+  esac
+  restore_case
+  [ "$(cat "$work/$name.rc")" = "$want" ] || fail "$name: exit status $(cat "$work/$name.rc"), $want expected"
+  [ -z "$text" ] || shows "$name" "$text"
+done <<'TABLE'
+failed|1|next\nnext\nnext\nfinish\nclose\n|File is corrupt: 
+cancelled|2|cancel\n|
+ended|2|next\n|(end of input: cancel)
+full|4|next\nnext\n|
+codepage|3||LUMIROLL_CODEPAGE: unknown code page "abc" (1252, 932, 936, 949 or 950)
+desktop|3||LUMIROLL_ACTIVE_DESKTOP: "yes" is neither 1 nor 0
+fifo|3||fifo.reg is not a regular file
+waitnan|2|wait nan\nwait inf\nwait 1x\n|wait takes a number of seconds from 0 to 86400: nan
+waitbig|2|wait 100000\n|wait takes a number of seconds from 0 to 86400: 100000
+extra|2|next extra\nshow me\n|'next' takes no argument.
+relative|2|next\nnext\nchange\nC:Apps\n\ncancel\n|Not a full folder path (such as C:\Apps): C:Apps
+escape|2|next\nshow\n|Read ^[[2Jme^G
+TABLE
+if grep -q "$(printf '\033')" "$work/escape.out"; then fail "escape: a raw escape character reached the output"; fi
+if grep -qF "| C:Apps" "$work/relative.out"; then fail "relative: the drive-relative C:Apps was taken"; fi
 
 [ "$status" -eq 0 ] && echo "console wizard: install, problem page and commands as expected"
 exit "$status"
