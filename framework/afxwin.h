@@ -9,8 +9,6 @@
 #include "afxstr.h"
 
 #define ID_HELP 0xE146
-// What DoModal answers for a wizard that finished.
-#define ID_WIZFINISH 0x3025
 
 class CObject;
 class CCmdTarget;

@@ -77,7 +77,7 @@ while IFS='|' read -r name want script text; do
   [ "$(cat "$work/$name.rc")" = "$want" ] || fail "$name: exit status $(cat "$work/$name.rc"), $want expected"
   [ -z "$text" ] || shows "$name" "$text"
 done <<'TABLE'
-failed|1|next\nnext\nnext\nfinish\nclose\n|File is corrupt: 
+failed|1|next\nnext\nnext\nfinish\nclose\n|File is corrupt:
 cancelled|2|cancel\n|
 ended|2|next\n|(end of input: cancel)
 full|4|next\nnext\n|
