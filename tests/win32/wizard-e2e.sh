@@ -70,6 +70,10 @@ fi
   done
 } >"$work/desktop.reg"
 wine regedit /S "$(winepath -w "$work/desktop.reg")" || { echo "FAIL: the desktop settings"; exit 1; }
+# The desktop draws the caption buttons' glyphs in Marlett, which this Wine
+# takes from the prefix's Fonts folder only (fonts-wine has it).
+marlett=/usr/share/wine/fonts/marlett.ttf
+[ -f "$marlett" ] && cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
 # Drive D: is a scratch folder of this run.
 rm -f "$WINEPREFIX/dosdevices/d:"
 ln -s "$work/ddrive" "$WINEPREFIX/dosdevices/d:"
@@ -125,7 +129,10 @@ expect() {
 shot() {
   sleep 1
   id=""
-  [ "${2:-}" = screen ] || id=$(xdotool search --name "^Lumiscroll Installation" 2>/dev/null | head -1)
+  if [ "${2:-}" != screen ]; then
+    step activate
+    id=$(xdotool search --name "^Lumiscroll Installation" 2>/dev/null | head -1)
+  fi
   if [ -n "$id" ]; then import -window "$id" "$shots/$1.png"; else import -window root "$shots/$1.png"; fi
   [ -s "$shots/$1.png" ] || fail "no screenshot $1"
   echo "screenshot: $shots/$1.png"

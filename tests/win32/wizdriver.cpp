@@ -1,6 +1,7 @@
 // wizdriver: drives the real setup.exe from outside, the way a person
 // would, through the platform's own messages; one command per run.
 //   wait-sheet SECONDS     wait for the wizard; print its caption
+//   activate               make the wizard the active window (for a screenshot)
 //   dump                   caption, the current page's controls, the sheet's
 //                          buttons by name, control id, state and text
 //   press BUTTON           back, next, finish, cancel, help: clicks the sheet's
@@ -353,9 +354,16 @@ int main(int argc, char** argv) {
   }
   if (cmd == "wait-sheet") {
     Settle(sheet);
-    // Active, as a program just started is: its caption is drawn so.
-    SetForegroundWindow(sheet);
     std::printf("%s\n", TextOf(sheet).c_str());
+    return 0;
+  }
+  if (cmd == "activate") {
+    // Under Xvfb the Wine desktop never has the input focus, so even the
+    // foreground window draws its caption as inactive: it is asked to draw
+    // it as on a desktop that has the focus.
+    SetForegroundWindow(sheet);
+    SendMessageTimeoutA(sheet, WM_NCACTIVATE, TRUE, 0, SMTO_NORMAL, 5000, nullptr);
+    Settle(sheet);
     return 0;
   }
   if (cmd == "dump") return Dump(sheet);
