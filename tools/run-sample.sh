@@ -46,7 +46,8 @@ echo "== installed on the native drive C:"
 cmake --preset win32 >/dev/null
 cmake --build build/win32 --target lumiroll-setup mkmedium wizdriver
 win=$PWD/build/win32
-export WINEPREFIX="$win/wineprefix" HOME="$win/winehome" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+. tests/win32/wine-env.sh
+wine_env "$win"
 sh tests/win32/wine-run.sh "$win" --boot
 if [ -n "${DISPLAY:-}" ]; then
   media="$win/media"

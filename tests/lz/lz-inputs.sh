@@ -3,7 +3,8 @@
 # copied to WORK/wine. Expects native, probe, build and work; leaves work absolute
 # and defines winpath and both.
 [ -x "$native" ] || { echo "no native probe at $native: build the native preset first"; exit 1; }
-export WINEPREFIX="$build/wineprefix" HOME="$build/winehome" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+. "$(dirname "$0")/../win32/wine-env.sh"
+wine_env "$build"
 rm -rf "$work" && mkdir -p "$work/native" "$work/wine" || exit 1
 work=$(cd "$work" && pwd)
 winpath() { echo "Z:$1" | tr / '\\'; }

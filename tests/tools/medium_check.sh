@@ -11,7 +11,8 @@ work=$(cd "$work" && pwd)
 m="$work/media"
 # mkmedium [--check]: on the medium folder, natively or under Wine.
 if [ -n "$build" ]; then
-  export WINEPREFIX="$build/wineprefix" HOME="$build/winehome" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  . "$(dirname "$0")/../win32/wine-env.sh"
+  wine_env "$build"
   mkmedium() { wine "$mk" "$@" "$(winepath -w "$m")" >"$work/out.raw" 2>&1; s=$?; tr -d '\r' <"$work/out.raw"; return $s; }
 else
   mkmedium() { "$mk" "$@" "$m"; }

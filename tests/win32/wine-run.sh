@@ -8,11 +8,8 @@
 #                                             arguments as Windows paths
 set -u
 build=$1; shift
-export WINEPREFIX="$build/wineprefix"
-export HOME="$build/winehome"          # the prefix links Desktop and the like here
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-mkdir -p "$HOME"
+. "$(dirname "$0")/wine-env.sh"
+wine_env "$build"
 
 case "$1" in
 --boot)

@@ -1,34 +1,54 @@
 #!/bin/sh
 # The real setup.exe under Wine with Xvfb, driven from outside by wizdriver
-# through the platform's own messages, with a screenshot of every page.
+# through the platform's own messages, with a screenshot of every page. The
+# programs run in a Wine desktop of their own, which draws the captions and
+# frames that no window manager draws under Xvfb: the screenshots show the
+# wizard's window as a person sees it.
 #   wizard-e2e.sh RUN BUILD_DIR SETUP_EXE MKMEDIUM_EXE WIZDRIVER_EXE
 # RUN: smoke    the welcome page comes up; Help asks for topic 1 of the help
 #               file beside the program; Cancel ends the program
-#      install  welcome, read-me, folder (Change to drive D:), finish, Close;
-#               then checks what landed on D:
+#      install  welcome, read-me, folder (Change to drive D:), finish, Help
+#               there too, Close; then checks what landed on D:
+#      cp932    the same install under a Japanese locale (code page 932),
+#               into the folder U+8868 on D: (bytes 0x95 0x5C, the second a
+#               backslash's), chosen in the folder browser
 #      corrupt  the medium's Lumiroll.ex_ cut to 100 bytes: the install to
 #               D: fails on the finish page naming that file, and leaves
 #               no Lumiroll.exe
 #      problem  Active Desktop removed from a copy of the prefix: Next on the
 #               read-me page shows the problem page, Back returns, Cancel
 #               ends with nothing installed
+# The sheet's buttons are found by control id: their texts are the
+# platform's, in the locale's language.
 set -u
 run=$1; build=$2; setup=$3; mkmedium=$4; driver=$5
+desktop=800x600 # the Wine desktop, as large as the screen
 
 if [ -z "${LUMI_E2E_INNER:-}" ]; then
   command -v xvfb-run >/dev/null || { echo "FAIL: xvfb-run is not installed (xvfb)"; exit 1; }
+  if [ "$run" = cp932 ]; then
+    if ! locale -a | grep -qix 'ja_JP\.utf-\{0,1\}8'; then
+      if [ "$(id -u)" -eq 0 ]; then
+        localedef -i ja_JP -f UTF-8 ja_JP.UTF-8 || { echo "FAIL: localedef could not make ja_JP.UTF-8"; exit 1; }
+      else
+        echo "FAIL: the locale ja_JP.UTF-8 is missing: make it as root" \
+          "(localedef -i ja_JP -f UTF-8 ja_JP.UTF-8, or sh tools/install-deps.sh)"
+        exit 1
+      fi
+    fi
+    export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+  fi
   work="$build/e2e/$run"
-  rm -rf "$work" && mkdir -p "$work/shots" "$work/ddrive" "$work/home"
+  rm -rf "$work" && mkdir -p "$work/ddrive" "$work/home"
   export LUMI_E2E_INNER=1 LUMI_E2E_WORK="$work"
-  exec xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$@"
+  exec xvfb-run -a -s "-screen 0 ${desktop}x24" sh "$0" "$@"
 fi
 
 work=$LUMI_E2E_WORK
 shots="$build/screenshots"
 mkdir -p "$shots"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export HOME="$work/home"
-export WINEPREFIX="$build/wineprefix"
+. "$(dirname "$0")/wine-env.sh"
+wine_env "$build" "$work/home"
 # A Wine server left from programs run without this display would give the
 # wizard no window system: start from none (these tests run alone).
 wineserver -k 2>/dev/null
@@ -42,6 +62,18 @@ if [ "$run" = problem ]; then
     echo "FAIL: the Active Desktop class is still registered"; exit 1
   fi
 fi
+# The wizard, the help viewer it starts and the driver share one desktop.
+{
+  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\n"Lumiscroll"="%s"\n' "$desktop"
+  for exe in setup.exe lumisetup.exe winhlp32.exe "$(basename "$driver")"; do
+    printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s\\Explorer]\n"Desktop"="Lumiscroll"\n' "$exe"
+  done
+} >"$work/desktop.reg"
+wine regedit /S "$(winepath -w "$work/desktop.reg")" || { echo "FAIL: the desktop settings"; exit 1; }
+# The desktop draws the caption buttons' glyphs in Marlett, which this Wine
+# takes from the prefix's Fonts folder only (fonts-wine has it).
+marlett=/usr/share/wine/fonts/marlett.ttf
+[ -f "$marlett" ] && cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
 # Drive D: is a scratch folder of this run.
 rm -f "$WINEPREFIX/dosdevices/d:"
 ln -s "$work/ddrive" "$WINEPREFIX/dosdevices/d:"
@@ -55,18 +87,37 @@ if [ "$run" = corrupt ]; then
   head -c 100 "$medium/Lumiroll.ex_" >"$work/cut" && mv "$work/cut" "$medium/Lumiroll.ex_"
 fi
 
+# Where each install run chooses to install: a drive in the browser, and
+# the folder the page then shows (the program adds Lumiroll).
+pick=D:
+folder='D:\Lumiroll'
+decode=cat
+if [ "$run" = cp932 ]; then
+  hyo=$(printf '\350\241\250') # U+8868 in UTF-8, the Unix name of the folder
+  mkdir "$work/ddrive/$hyo"
+  pick=$hyo
+  folder=$(printf 'D:\\%s\\Lumiroll' "$hyo")
+  # The driver prints in the program's code page.
+  decode="iconv -f CP932 -t UTF-8"
+fi
+
 fail() {
   echo "FAIL: $*"
   [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
   wineserver -k 2>/dev/null
   exit 1
 }
-drive() { wine "$driver" "$@" 2>&1 | tr -d '\r'; }
+# Runs a driver command: its output as text, its exit status.
+drive() {
+  wine "$driver" "$@" >"$work/drive.out" 2>&1
+  s=$?
+  tr -d '\r' <"$work/drive.out" | $decode
+  return $s
+}
 # Runs a driver command that must succeed; its output goes to the log.
 step() {
-  out=$(wine "$driver" "$@" 2>&1 | tr -d '\r'; echo "rc=$?")
-  printf '%s\n' "$out" | sed '$d' >>"$work/driver.log"
-  case "$out" in *"rc=0") ;; *) printf '%s\n' "$out"; fail "wizdriver $*";; esac
+  out=$(drive "$@") || { printf '%s\n' "$out"; fail "wizdriver $*"; }
+  printf '%s\n' "$out" >>"$work/driver.log"
 }
 # The page as the driver sees it must hold the given text.
 expect() {
@@ -74,47 +125,56 @@ expect() {
   printf '%s\n' "$view" >"$work/last-dump.txt"
   printf '%s\n' "$view" | grep -qF -- "$1" || { printf '%s\n' "$view"; fail "the page does not show: $1"; }
 }
-# shot NAME [screen]: the wizard's window, or the whole screen.
+# shot NAME [screen]: the wizard's window with its frame, or the whole screen.
 shot() {
   sleep 1
   id=""
-  [ "${2:-}" = screen ] || id=$(xdotool search --name "Lumiscroll Installation" 2>/dev/null | head -1)
+  if [ "${2:-}" != screen ]; then
+    step activate
+    id=$(xdotool search --name "^Lumiscroll Installation" 2>/dev/null | head -1)
+  fi
   if [ -n "$id" ]; then import -window "$id" "$shots/$1.png"; else import -window root "$shots/$1.png"; fi
   [ -s "$shots/$1.png" ] || fail "no screenshot $1"
   echo "screenshot: $shots/$1.png"
 }
+# help PAGE: Help asks the viewer for topic 1 of the help file beside the
+# program. The medium's help file is no real one: the viewer says so in a
+# box of its own, which is dismissed; its trace shows what it was asked.
+help() {
+  step press help
+  box=$(drive dismiss 30) || fail "no help viewer box on the $1 page"
+  printf '%s\n' "$box"
+  printf '%s\n' "$box" | grep -qi 'media.Lumiroll.hlp' || fail "no help box for the medium's Lumiroll.hlp on the $1 page"
+  grep -q 'cmd=1 data=00000001 fn=".*\\media\\\\Lumiroll.hlp"' "$work/setup.log" ||
+    { grep winhelp "$work/setup.log"; fail "the $1 page did not ask topic 1 of the help file beside the program"; }
+  grep 'cmd=1 data=' "$work/setup.log" | head -1
+}
 
-# The smoke run starts the program under another name and traces what the
-# help viewer is asked for.
+# The smoke run starts the program under another name. The runs that press
+# Help trace what the help viewer is asked for.
 program=setup.exe
-trace=-all
-if [ "$run" = smoke ]; then
+trace=+winhelp
+case "$run" in
+smoke)
   program=lumisetup.exe
   mv "$medium/setup.exe" "$medium/$program"
-  trace=+winhelp
-fi
+  ;;
+corrupt | problem) trace=-all ;;
+esac
 (cd "$medium" && WINEDEBUG=$trace exec wine "$program") >"$work/setup.log" 2>&1 &
 pid=$!
 step wait-sheet 60
 expect "caption: Lumiscroll Installation (1 of 4)"
-expect "button back: < &Back (off)"
+expect "button back 0x3023 off"
 
 case "$run" in
 smoke)
   shot welcome
   expect "Lumiscroll Wallpaper Wizard adds a slide show"
-  drive press help >/dev/null
-  # The help file on the medium is no real help file: the viewer says so in
-  # a box of its own, which is dismissed; its trace shows what it was asked.
-  box=$(drive dismiss 30)
-  printf '%s\n' "$box"
-  printf '%s\n' "$box" | grep -qi 'media.Lumiroll.hlp' || fail "no help box for the medium's Lumiroll.hlp"
-  grep -q 'cmd=1 data=00000001 fn=".*\\media\\\\Lumiroll.hlp"' "$work/setup.log" ||
-    { grep winhelp "$work/setup.log"; fail "topic 1 of the help file beside the program was not asked"; }
-  grep 'cmd=1 data=' "$work/setup.log" | head -1
+  help welcome
   step press cancel
   ;;
-install | corrupt)
+install | corrupt | cp932)
   [ "$run" = install ] && shot welcome
   step press next
   expect "caption: Lumiscroll Installation (2 of 4)"
@@ -126,25 +186,26 @@ install | corrupt)
   [ "$run" = install ] && shot folder
   step click 1003
   [ "$run" = install ] && shot browser screen
-  step browse "D:"
-  expect "control 1002 Edit: D:\\Lumiroll"
+  step browse "$pick"
+  expect "control 1002 Edit: $folder"
   [ "$run" = install ] && shot folder-changed
   step press next
   expect "caption: Lumiscroll Installation (4 of 4)"
   expect "You're ready to install..."
-  expect "button finish: "
+  expect "button finish 0x3025 on"
   [ "$run" = install ] && shot finish-before
   step press finish
-  if [ "$run" = install ]; then
-    expect "Installation Successful!"
-    shot finish-after
-  else
+  if [ "$run" = corrupt ]; then
     expect "Oops! There is a problem..."
     expect "File is corrupt: $(winepath -w "$medium" | tr -d '\r')\\Lumiroll.ex_"
     shot finish-corrupt
+  else
+    expect "Installation Successful!"
+    [ "$run" = install ] && shot finish-after
+    help finish
   fi
-  expect "button finish: Close"
-  expect "button cancel: Cancel (off)"
+  expect "button finish 0x3025 on: Close"
+  expect "button cancel 0x0002 off"
   step press finish
   ;;
 problem)
@@ -153,7 +214,7 @@ problem)
   step press next
   expect "caption: Lumiscroll Installation"
   expect "Is Explorer 4.0 Installed?"
-  expect "button next: &Next >"
+  expect "button next 0x3024 on"
   drive dump | grep -q "(1 of 4)\|(2 of 4)\|(3 of 4)\|(4 of 4)" && fail "the problem page carries a count"
   shot problem
   step press next
@@ -169,11 +230,16 @@ wait "$pid" 2>/dev/null
 echo "setup.exe ended"
 
 case "$run" in
-install)
-  out=$(drive check 'D:\Lumiroll')
+install | cp932)
+  out=$(drive check "$folder")
   printf "%s\n" "$out"
   printf '%s\n' "$out" | grep -q "^FAIL" && fail "the installed tree"
   printf '%s\n' "$out" | grep -q "installed: 32 of 32" || fail "the installed tree"
+  if [ "$run" = cp932 ]; then
+    # Seen from Unix: all of it in the one folder, under its Unicode name.
+    [ "$(ls "$work/ddrive")" = "$hyo" ] && [ "$(ls "$work/ddrive/$hyo")" = Lumiroll ] ||
+      { ls -R "$work/ddrive" | head; fail "the install left D: other than $folder alone"; }
+  fi
   ;;
 corrupt)
   [ -e "$work/ddrive/Lumiroll/Lumiroll.exe" ] && fail "the corrupt program file was installed"

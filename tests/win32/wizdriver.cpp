@@ -1,8 +1,13 @@
 // wizdriver: drives the real setup.exe from outside, the way a person
 // would, through the platform's own messages; one command per run.
 //   wait-sheet SECONDS     wait for the wizard; print its caption
-//   dump                   caption, the current page's controls, the buttons
-//   press BUTTON           back, next, finish, cancel, help (PSM_PRESSBUTTON)
+//   activate               make the wizard the active window (for a screenshot)
+//   dump                   caption, the current page's controls, the sheet's
+//                          buttons by name, control id, state and text
+//   press BUTTON           back, next, finish, cancel, help: clicks the sheet's
+//                          button of that control id, which must be shown
+//                          and enabled (its text is the platform's, in the
+//                          platform's language)
 //   click ID               press the page's push button ID
 //   browse TEXT            in the folder browser, select the first item whose
 //                          text holds TEXT (expanding drives), then OK
@@ -67,6 +72,12 @@ void Settle(HWND sheet) {
   }
 }
 
+// The sheet's own buttons by control id.
+const struct SheetButton {
+  int id;
+  const char* name;
+} kButtons[] = {{0x3023, "back"}, {0x3024, "next"}, {0x3025, "finish"}, {IDCANCEL, "cancel"}, {IDHELP, "help"}};
+
 HWND Page(HWND sheet) { return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
 
 int Dump(HWND sheet) {
@@ -81,23 +92,25 @@ int Dump(HWND sheet) {
     }
     std::printf("control %d %s: %s\n", GetDlgCtrlID(c), ClassOf(c).c_str(), text.c_str());
   }
-  const struct {
-    int id;
-    const char* name;
-  } buttons[] = {{0x3023, "back"}, {0x3024, "next"}, {0x3025, "finish"}, {IDCANCEL, "cancel"}, {IDHELP, "help"}};
-  for (const auto& b : buttons) {
+  for (const auto& b : kButtons) {
     HWND h = GetDlgItem(sheet, b.id);
     if (!h || !IsWindowVisible(h)) continue;
-    std::printf("button %s: %s%s\n", b.name, TextOf(h).c_str(), IsWindowEnabled(h) ? "" : " (off)");
+    std::printf("button %s %#06x %s: %s\n", b.name, b.id, IsWindowEnabled(h) ? "on" : "off", TextOf(h).c_str());
   }
   return 0;
 }
 
+// What the button itself sends its sheet when clicked.
 int Press(HWND sheet, const std::string& name) {
-  const char* names[] = {"back", "next", "finish", "ok", "apply", "cancel", "help"};
-  for (int i = 0; i < 7; ++i) {
-    if (name != names[i]) continue;
-    PostMessageA(sheet, PSM_PRESSBUTTON, i, 0);
+  for (const auto& b : kButtons) {
+    if (name != b.name) continue;
+    HWND h = GetDlgItem(sheet, b.id);
+    const char* state = !h ? "missing" : !IsWindowVisible(h) ? "hidden" : !IsWindowEnabled(h) ? "off" : nullptr;
+    if (state) {
+      std::fprintf(stderr, "the %s button (%#06x) is %s\n", b.name, b.id, state);
+      return 1;
+    }
+    PostMessageA(sheet, WM_COMMAND, MAKEWPARAM(b.id, BN_CLICKED), reinterpret_cast<LPARAM>(h));
     Settle(sheet);
     return 0;
   }
@@ -342,6 +355,15 @@ int main(int argc, char** argv) {
   if (cmd == "wait-sheet") {
     Settle(sheet);
     std::printf("%s\n", TextOf(sheet).c_str());
+    return 0;
+  }
+  if (cmd == "activate") {
+    // Under Xvfb the Wine desktop never has the input focus, so even the
+    // foreground window draws its caption as inactive: it is asked to draw
+    // it as on a desktop that has the focus.
+    SetForegroundWindow(sheet);
+    SendMessageTimeoutA(sheet, WM_NCACTIVATE, TRUE, 0, SMTO_NORMAL, 5000, nullptr);
+    Settle(sheet);
     return 0;
   }
   if (cmd == "dump") return Dump(sheet);
