@@ -1,18 +1,39 @@
 #!/bin/sh
-# Installs what building and testing need on a Debian machine (as root).
+# Installs what building and testing need on a Debian machine, and only what
+# is missing: once everything is there it needs neither root nor the package
+# servers. As root it installs directly; as another user through sudo.
 set -eu
 export DEBIAN_FRONTEND=noninteractive
-SUDO=""
-[ "$(id -u)" -eq 0 ] || SUDO=sudo
-$SUDO dpkg --add-architecture i386
-$SUDO apt-get update -q
-$SUDO apt-get install -y -q --no-install-recommends \
-  cmake ninja-build g++ make libgtest-dev googletest libbenchmark-dev \
-  libmspack-dev mscompress \
-  g++-mingw-w64-i686 mingw-w64-i686-dev \
-  wine wine32:i386 fonts-wine liblnk-utils \
-  xvfb xauth xdotool x11-apps imagemagick \
-  locales \
-  clang libclang-rt-14-dev clang-format clang-tidy
+packages="cmake ninja-build g++ make libgtest-dev googletest libbenchmark-dev
+  libmspack-dev mscompress
+  g++-mingw-w64-i686 mingw-w64-i686-dev
+  wine wine32:i386 fonts-wine liblnk-utils
+  xvfb xauth xdotool x11-apps imagemagick
+  locales
+  clang libclang-rt-14-dev clang-format clang-tidy"
+
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing="$missing $p"
+done
 # The Japanese locale of the Wine wizard run under code page 932.
-locale -a | grep -qix 'ja_JP\.utf-\{0,1\}8' || $SUDO localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+need_locale=0
+locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\{0,1\}8' || need_locale=1
+if [ -z "$missing" ] && [ "$need_locale" -eq 0 ]; then
+  echo "install-deps: everything needed is installed"
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "install-deps: missing:$missing; run this as root (no sudo here)" >&2; exit 1; }
+  SUDO=sudo
+fi
+if [ -n "$missing" ]; then
+  echo "install-deps: installing$missing"
+  dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386
+  $SUDO apt-get update -q
+  # shellcheck disable=SC2086
+  $SUDO apt-get install -y -q --no-install-recommends $missing
+fi
+locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\{0,1\}8' || $SUDO localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
