@@ -1,0 +1,48 @@
+// The texts a user reads, as literal text: the string table must hold
+// exactly these (a typo in the script fails here, in both builds).
+#include <gtest/gtest.h>
+
+#include "afxstr.h"
+#include "resource.h"
+
+namespace {
+
+TEST(Texts, TheStringTableHoldsTheProgramsTexts) {
+  const struct {
+    unsigned id;
+    const char* text;
+  } kTexts[] = {
+      {IDS_CAPTION, "Lumiscroll Installation"},
+      {IDS_WELCOME_TEXT,
+       "Lumiscroll Wallpaper Wizard adds a slide show to your wallpaper. View your photos without interfering with "
+       "your work. Pictures can be displayed as quickly or as slowly as you like.  Use this program to install "
+       "Lumiscroll on your computer. Press 'Next' to continue, or 'Cancel' to exit."},
+      {IDS_READY_TEXT,
+       "The preliminaries are done. Press 'Finish' to copy the software to your computer. Otherwise, press 'Cancel' to "
+       "exit without making any changes."},
+      {IDS_SUCCESS_HEADING, "Installation Successful!"},
+      {IDS_READY_HEADING, "You're ready to install..."},
+      {IDS_FAILURE_HEADING, "Oops! There is a problem..."},
+      {IDS_PROBLEM_HEADING, "Is Explorer 4.0 Installed?"},
+      {IDS_PROBLEM_TEXT,
+       "The setup program did not detect Internet Explorer 4.0 or higher on your computer. You must have at least "
+       "Explorer 4.0 with Active Desktop to operate Lumiscroll . Click 'Cancel' to stop the installation. Lumiscroll "
+       "will not work without Microsoft Internet Explorer 4.0 or higher and the upgraded desktop.  You can download "
+       "the latest version of Explorer from http://www.lumiscroll.example/desktop-update."},
+      {IDS_SUCCESS_TEXT,
+       "Double click the new Lumiscroll icon on your desktop to start Lumiscroll.  Thank you for trying the program! "
+       "We hope you find it useful.\r\n\r\nTamvik Software"},
+      {IDS_FAILURE_TEXT,
+       "Lumiscroll could not be completely installed. Please notify us at support@lumiscroll.example.\r\nThe following "
+       "error(s) were encountered:\r\n"},
+      {IDS_WAIT_HEADING, "Please Wait..."},
+      {IDS_WAIT_TEXT, "Copying files... May take a few minutes."},
+  };
+  for (const auto& t : kTexts) {
+    CString loaded;
+    ASSERT_TRUE(loaded.LoadString(t.id)) << "string " << t.id;
+    EXPECT_STREQ(loaded, t.text) << "string " << t.id;
+  }
+}
+
+}  // namespace
