@@ -22,14 +22,6 @@ const char kHelpText[] =
 
 bool g_outputFailed = false;
 
-std::string Label(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c != '&') out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
-  return out;
-}
-
 std::string Trim(const std::string& s) {
   size_t a = s.find_first_not_of(" \t\r\n");
   if (a == std::string::npos) return "";
@@ -124,7 +116,7 @@ void LumiConsoleStep(const std::string& raw, std::string& reply) {
   std::string line = Trim(raw);
   if (line.empty()) return;
   size_t space = line.find_first_of(" \t");
-  std::string word = Label(line.substr(0, space));
+  std::string word = LumiSheetLabel(line.substr(0, space));
   std::string arg = space == std::string::npos ? "" : Trim(line.substr(space));
   const struct {
     const char* name;

@@ -43,6 +43,8 @@ struct LumiSheetPictureView {
   int paints;
 };
 LumiSheetPictureView LumiSheetPicture(int id);
+// A button's label as the views show and match it: without '&', lower case.
+std::string LumiSheetLabel(const std::string& text);
 // Presses a push button of the current page by its label (without '&', any case).
 bool LumiSheetClick(const std::string& label);
 // The page as text: caption, controls, pictures, buttons.

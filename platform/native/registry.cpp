@@ -97,18 +97,24 @@ int LumiLoadRegistry(std::string& text, std::string& problem) {
     problem = "cannot read the registry file " + file + ": " + std::strerror(errno);
     return -1;
   }
+  const std::string tooLarge =
+      "the registry file " + file + " is larger than " + std::to_string(kMaxRegistryFile >> 20) + " MB";
   struct stat st;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     problem = "the registry file " + file + " is not a regular file";
   } else if (st.st_size > kMaxRegistryFile) {
-    problem = "the registry file " + file + " is larger than " + std::to_string(kMaxRegistryFile >> 20) + " MB";
+    problem = tooLarge;
   } else {
     char buf[1 << 16];
     ssize_t n;
     while ((n = read(fd, buf, sizeof buf)) > 0 && text.size() <= static_cast<size_t>(kMaxRegistryFile)) {
       text.append(buf, static_cast<size_t>(n));
     }
-    if (n < 0) problem = "cannot read the registry file " + file + ": " + std::strerror(errno);
+    if (n < 0) {
+      problem = "cannot read the registry file " + file + ": " + std::strerror(errno);
+    } else if (text.size() > static_cast<size_t>(kMaxRegistryFile)) {  // it grew while being read
+      problem = tooLarge;
+    }
   }
   close(fd);
   if (!problem.empty()) text.clear();

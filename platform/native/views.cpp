@@ -15,14 +15,6 @@ LumiWindow* ControlOf(int id) {
   return page ? LumiWindowOf(GetDlgItem(page, id)) : nullptr;
 }
 
-std::string Label(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c != '&') out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
-  return out;
-}
-
 bool IsPushButton(const LumiWindow& w) { return w.cls == "Button" && (w.style & 0xF) == 0; }
 
 // The background a control is painted on: what the page answers when the
@@ -70,6 +62,14 @@ void Wrap(std::ostringstream& out, const std::string& text, const char* indent) 
 
 }  // namespace
 
+std::string LumiSheetLabel(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c != '&') out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return out;
+}
+
 std::string LumiSheetText(int id) {
   LumiWindow* c = ControlOf(id);
   return c ? c->text : "";
@@ -111,7 +111,8 @@ bool LumiSheetClick(const std::string& label) {
   if (!w) return false;
   for (HWND h : w->children) {
     LumiWindow* c = LumiWindowOf(h);
-    if (c && IsPushButton(*c) && Label(c->text) == Label(label) && IsWindowVisible(h) && IsWindowEnabled(h)) {
+    if (c && IsPushButton(*c) && LumiSheetLabel(c->text) == LumiSheetLabel(label) && IsWindowVisible(h) &&
+        IsWindowEnabled(h)) {
       SendMessageA(h, BM_CLICK, 0, 0);
       LumiSheetPump();
       return true;
@@ -140,7 +141,7 @@ std::string LumiSheetRender() {
           out << "  [picture: none]\n";
         }
       } else if (IsPushButton(*c)) {
-        out << "  [" << Label(c->text) << "]" << (IsWindowEnabled(h) ? "" : " (off)") << "\n";
+        out << "  [" << LumiSheetLabel(c->text) << "]" << (IsWindowEnabled(h) ? "" : " (off)") << "\n";
       } else if (!c->text.empty()) {
         bool bold = LumiGdiDescribe(c->font).weight >= FW_BOLD;
         if (bold) out << "  (bold)\n";
@@ -160,7 +161,7 @@ std::string LumiSheetRender() {
   for (const auto& b : buttons) {
     LumiSheetButtonView s = LumiSheetButton(b.psbtn);
     if (!s.visible) continue;
-    out << " [" << Label(s.text) << (s.enabled ? "" : " (off)") << "]";
+    out << " [" << LumiSheetLabel(s.text) << (s.enabled ? "" : " (off)") << "]";
   }
   out << "\n";
   return out.str();
