@@ -4,10 +4,9 @@
 
 #include "afxapp.h"
 #include "lzcopy.h"
+#include "messages.h"
 
 namespace {
-
-const char kCannotCreate[] = "Cannot create directory";
 
 // Copies text into a fixed buffer; false (buffer untouched) when it does not fit.
 bool CopyInto(char* dst, size_t size, const char* src) {
@@ -92,7 +91,7 @@ int CInstaller::SetInstallDir(const char* dir) {
   if (!CopyInto(m_szTargetDir, sizeof m_szTargetDir, dir ? dir : "")) {
     // Held whole or not at all: a cut folder would name the wrong place.
     m_szTargetDir[0] = 0;
-    m_strLastMessage = CString("Folder name is too long: ") + dir;
+    m_strLastMessage = CString(kMsgFolderTooLong) + dir;
     return 0;
   }
   return CreateDirTree(m_szTargetDir);
@@ -101,13 +100,13 @@ int CInstaller::SetInstallDir(const char* dir) {
 int CInstaller::CreateDirTree(const char* path) {
   CString folder(path);
   if (folder.IsEmpty()) {
-    m_strLastMessage = kCannotCreate;
+    m_strLastMessage = kMsgCannotCreateDir;
     return 0;
   }
   if (::_mkdir(folder) == 0 || errno == EEXIST) return 1;
   if (!CreateDirTree(GetDirPart(folder))) return 0;
   if (::_mkdir(folder) == 0 || errno == EEXIST) return 1;
-  m_strLastMessage = kCannotCreate;
+  m_strLastMessage = kMsgCannotCreateDir;
   return 0;
 }
 
@@ -117,17 +116,17 @@ int CInstaller::ExpandFile(const char* name) {
   char szDest[256];
   char szTemp[256];
   if (!CopyInto(szSource, sizeof szSource, source)) {
-    m_strLastMessage = "File name is too long: " + source;
+    m_strLastMessage = kMsgFileTooLong + source;
     return 0;
   }
   if (::GetExpandedNameA(szSource, szDest) != 1) {
-    m_strLastMessage = "Could not expand file " + source;
+    m_strLastMessage = kMsgCannotExpand + source;
     return 0;
   }
   szDest[sizeof szDest - 1] = 0;
   CString dest = JoinPath(m_szTargetDir, GetFilePart(szDest));
   if (!CopyInto(szDest, sizeof szDest, dest) || !CopyInto(szTemp, sizeof szTemp, JoinPath(m_szTargetDir, kTempName))) {
-    m_strLastMessage = "File name is too long: " + dest;
+    m_strLastMessage = kMsgFileTooLong + dest;
     return 0;
   }
   if (EqualIgnoringAZCase(szSource, szDest)) return 1;  // already in place
@@ -159,34 +158,31 @@ int CInstaller::ExpandFile(const char* name) {
   if (copied >= 0 && !::MoveFileExA(szTemp, szDest, MOVEFILE_REPLACE_EXISTING)) copied = LZERROR_BADOUTHANDLE;
   if (copied < 0 && hTemp >= 0) ::DeleteFileA(szTemp);
 
-  switch (copied) {
+  if (copied < 0) {
+    m_strLastMessage = ExpandFailureMessage(copied, szSource, szDest);
+    return 0;
+  }
+  m_strLastMessage = name;
+  return 1;
+}
+
+CString ExpandFailureMessage(LONG result, const char* source, const char* dest) {
+  switch (result) {
     case LZERROR_BADINHANDLE:
-      m_strLastMessage = CString("Cannot access ") + szSource;
-      return 0;
+      return CString("Cannot access ") + source;
     case LZERROR_BADOUTHANDLE:
-      m_strLastMessage = CString("Cannot access ") + szDest;
-      return 0;
+      return CString("Cannot access ") + dest;
     case LZERROR_READ:
-      m_strLastMessage = CString("File is corrupt: ") + szSource;
-      return 0;
+      return CString("File is corrupt: ") + source;
     case LZERROR_WRITE:
-      m_strLastMessage = CString("Cannot write file ") + szDest;
-      return 0;
+      return CString("Cannot write file ") + dest;
     case LZERROR_GLOBALLOC:
-      m_strLastMessage = CString("Cannot copy file ") + szDest;
-      return 0;
+      return CString("Cannot copy file ") + dest;
     case LZERROR_GLOBLOCK:
-      m_strLastMessage = CString("File is in use. Cannot copy ") + szDest;
-      return 0;
+      return CString("File is in use. Cannot copy ") + dest;
     case LZERROR_UNKNOWNALG:
-      m_strLastMessage = CString("Unknown compression method: ") + szSource;
-      return 0;
-    default:
-      if (copied < 0) {  // LZERROR_BADVALUE and anything newer
-        m_strLastMessage = CString("Cannot copy file ") + szSource;
-        return 0;
-      }
-      m_strLastMessage = name;
-      return 1;
+      return CString("Unknown compression method: ") + source;
+    default:  // LZERROR_BADVALUE and anything newer
+      return result < 0 ? CString("Cannot copy file ") + source : CString();
   }
 }

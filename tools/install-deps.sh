@@ -32,7 +32,14 @@ fi
 if [ -n "$missing" ]; then
   echo "install-deps: installing$missing"
   dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386
-  $SUDO apt-get update -q
+  # A mirror in mid-sync can fail one index; try again, then go on with the
+  # lists there are: the install itself says if a package is still missing.
+  tries=0
+  until $SUDO apt-get update -q; do
+    tries=$((tries + 1))
+    [ "$tries" -lt 4 ] || { echo "install-deps: apt-get update kept failing; installing from the lists it has" >&2; break; }
+    sleep $((tries * 20))
+  done
   # shellcheck disable=SC2086
   $SUDO apt-get install -y -q --no-install-recommends $missing
 fi

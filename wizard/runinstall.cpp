@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "afxfile.h"
+#include "messages.h"
 #include "pages.h"
 #include "resource.h"
 #include "wizsheet.h"
@@ -10,7 +11,6 @@
 namespace {
 const char kProgramFile[] = "Lumiroll.exe";
 const char kShortcutTitle[] = "Lumiscroll Wallpaper Wizard";
-const char kNoShortcuts[] = "Unable to add shortcuts to desktop\nYou may need to do this manually\n";
 
 struct Category {
   const char* subfolder;  // joined to the install folder as it stands
@@ -66,7 +66,7 @@ int CWizardSheet::RunInstall() {
     longest = std::max({longest, 1 + pictures[i].GetLength(), subfolder + 1 + tempName});
   }
   if (!fits || folder.GetLength() + longest > CInstaller::kMaxLzPath) {
-    inst.SetLastMessage("The installation folder name is too long: " + folder);
+    inst.SetLastMessage(kMsgInstallFolderTooLong + folder);
     return m_nInstallResult = 0;
   }
 
@@ -95,7 +95,7 @@ int CWizardSheet::RunInstall() {
   CString backgrounds = inst.JoinPath(folder, "Bkgnds.dat");
   if (!WriteCategoryFile(backgrounds, 3, records) && failedFile.IsEmpty()) failedFile = backgrounds;
   if (result && !failedFile.IsEmpty()) {
-    inst.SetLastMessage("Cannot write the category list file " + failedFile);
+    inst.SetLastMessage(kMsgCannotWriteList + failedFile);
     result = 0;
   }
 
@@ -104,7 +104,7 @@ int CWizardSheet::RunInstall() {
     int made = inst.CreateShortcuts(kProgramFile, kShortcutTitle);
     if (made <= 0) {
       result = 0;
-      inst.SetLastMessage(kNoShortcuts);
+      inst.SetLastMessage(kMsgNoShortcuts);
     }
   }
   return m_nInstallResult = result;

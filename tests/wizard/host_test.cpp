@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "lumisheet.h"
 #include "lumistandin.h"
@@ -449,12 +450,24 @@ TEST_F(Wizard, HelpOnEveryPageOpensTopicOneBesideTheProgram) {
   std::free(const_cast<char*>(g_app.m_pszHelpFilePath));
   g_app.m_pszHelpFilePath = AfxHeapCopy(g_app.GetModuleDir() + "Lumiroll.hlp");
   g_app.m_pMainWnd = sheet_.get();
-  setenv("LUMIROLL_ACTIVE_DESKTOP", "0", 1);
-  for (int i = 0; i < 5; ++i) {
+  // Welcome, read-me, folder and finish page with Active Desktop there, then
+  // back to the read-me page and on to the problem page without it.
+  std::vector<unsigned> seen;
+  auto help = [&] {
+    seen.push_back(LumiSheetPageTemplate());
     Press(PSBTN_HELP);
+  };
+  for (int i = 0; i < 4; ++i) {
+    help();
     Press(PSBTN_NEXT);
   }
+  Press(PSBTN_BACK);
+  Press(PSBTN_BACK);
+  setenv("LUMIROLL_ACTIVE_DESKTOP", "0", 1);
+  Press(PSBTN_NEXT);
+  help();
   g_app.m_pMainWnd = nullptr;
+  EXPECT_EQ(seen, (std::vector<unsigned>{107, 109, 108, 110, 106}));
   ASSERT_EQ(LumiHelpLog().size(), 5u);
   for (const LumiHelpCall& h : LumiHelpLog()) {
     EXPECT_EQ(h.file, ProgramFolder() + "Lumiroll.hlp");

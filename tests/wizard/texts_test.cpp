@@ -1,8 +1,10 @@
-// The texts a user reads, as literal text: the string table must hold
-// exactly these (a typo in the script fails here, in both builds).
+// The texts a user reads, as literal text: the string table and the
+// installer's messages must be exactly these (a typo fails here, in both
+// builds).
 #include <gtest/gtest.h>
 
 #include "afxstr.h"
+#include "messages.h"
 #include "resource.h"
 
 namespace {
@@ -43,6 +45,34 @@ TEST(Texts, TheStringTableHoldsTheProgramsTexts) {
     ASSERT_TRUE(loaded.LoadString(t.id)) << "string " << t.id;
     EXPECT_STREQ(loaded, t.text) << "string " << t.id;
   }
+}
+
+TEST(Texts, TheMessagesOfTheInstallerAndTheRun) {
+  const char* s = "C:\\Medium\\Lumiroll.ex_";
+  const char* d = "C:\\Apps\\Lumiroll\\Lumiroll.exe";
+  const struct {
+    CString message;
+    const char* text;
+  } kMessages[] = {
+      {kMsgCannotCreateDir, "Cannot create directory"},
+      {kMsgFolderTooLong, "Folder name is too long: "},
+      {kMsgFileTooLong, "File name is too long: "},
+      {kMsgCannotExpand, "Could not expand file "},
+      {kMsgInstallFolderTooLong, "The installation folder name is too long: "},
+      {kMsgCannotWriteList, "Cannot write the category list file "},
+      {kMsgNoShortcuts, "Unable to add shortcuts to desktop\nYou may need to do this manually\n"},
+      {ExpandFailureMessage(LZERROR_BADINHANDLE, s, d), "Cannot access C:\\Medium\\Lumiroll.ex_"},
+      {ExpandFailureMessage(LZERROR_BADOUTHANDLE, s, d), "Cannot access C:\\Apps\\Lumiroll\\Lumiroll.exe"},
+      {ExpandFailureMessage(LZERROR_READ, s, d), "File is corrupt: C:\\Medium\\Lumiroll.ex_"},
+      {ExpandFailureMessage(LZERROR_WRITE, s, d), "Cannot write file C:\\Apps\\Lumiroll\\Lumiroll.exe"},
+      {ExpandFailureMessage(LZERROR_GLOBALLOC, s, d), "Cannot copy file C:\\Apps\\Lumiroll\\Lumiroll.exe"},
+      {ExpandFailureMessage(LZERROR_GLOBLOCK, s, d), "File is in use. Cannot copy C:\\Apps\\Lumiroll\\Lumiroll.exe"},
+      {ExpandFailureMessage(LZERROR_UNKNOWNALG, s, d), "Unknown compression method: C:\\Medium\\Lumiroll.ex_"},
+      {ExpandFailureMessage(LZERROR_BADVALUE, s, d), "Cannot copy file C:\\Medium\\Lumiroll.ex_"},
+      {ExpandFailureMessage(-99, s, d), "Cannot copy file C:\\Medium\\Lumiroll.ex_"},
+      {ExpandFailureMessage(0, s, d), ""},
+  };
+  for (const auto& m : kMessages) EXPECT_STREQ(m.message, m.text);
 }
 
 }  // namespace

@@ -1,0 +1,18 @@
+// The messages the installer and the install run leave as the last message,
+// for the failure page. A text ending in ": " or a blank is followed by the
+// path it names.
+#pragma once
+#include "afxstr.h"
+
+inline constexpr char kMsgCannotCreateDir[] = "Cannot create directory";
+inline constexpr char kMsgFolderTooLong[] = "Folder name is too long: ";
+inline constexpr char kMsgFileTooLong[] = "File name is too long: ";
+inline constexpr char kMsgCannotExpand[] = "Could not expand file ";
+inline constexpr char kMsgInstallFolderTooLong[] = "The installation folder name is too long: ";
+inline constexpr char kMsgCannotWriteList[] = "Cannot write the category list file ";
+inline constexpr char kMsgNoShortcuts[] = "Unable to add shortcuts to desktop\nYou may need to do this manually\n";
+
+// The message for an expansion of source into dest that ended in result (an
+// LZERROR_* code; any code this program does not know reads as a copy that
+// failed). Empty for a result that is not an error.
+CString ExpandFailureMessage(LONG result, const char* source, const char* dest);
