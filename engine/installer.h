@@ -22,6 +22,7 @@ class CInstaller {
   // Replaces the last message (for the install run's own reports).
   void SetLastMessage(const char* text) { m_strLastMessage = text; }
   CString GetWindowsDir() const { return m_szWindowsDir; }
+  CString GetTargetDir() const { return m_szTargetDir; }
 
   // Path rules: text only, never the file system.
   CString JoinPath(const char* dir, const char* name) const;

@@ -33,14 +33,28 @@ if [ -n "$missing" ]; then
   echo "install-deps: installing$missing"
   dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386
   # A mirror in mid-sync can fail one index; try again, then go on with the
-  # lists there are: the install itself says if a package is still missing.
+  # lists there are.
   tries=0
+  partial=0
   until $SUDO apt-get update -q; do
     tries=$((tries + 1))
-    [ "$tries" -lt 4 ] || { echo "install-deps: apt-get update kept failing; installing from the lists it has" >&2; break; }
+    if [ "$tries" -ge 4 ]; then
+      echo "install-deps: apt-get update kept failing; installing from the lists it has" >&2
+      partial=1
+      break
+    fi
     sleep $((tries * 20))
   done
+  # With one architecture's update index missing, the two architectures can
+  # be offered different versions of a library both need; then the install
+  # is tried once more preferring the release's own versions, which both have.
   # shellcheck disable=SC2086
-  $SUDO apt-get install -y -q --no-install-recommends $missing
+  if ! $SUDO apt-get install -y -q --no-install-recommends $missing; then
+    release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    [ "$partial" -eq 1 ] && [ -n "$release" ] || exit 1
+    echo "install-deps: trying again with the versions of $release itself" >&2
+    # shellcheck disable=SC2086
+    $SUDO apt-get install -y -q --no-install-recommends -t "$release" $missing
+  fi
 fi
 locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\{0,1\}8' || $SUDO localedef -i ja_JP -f UTF-8 ja_JP.UTF-8

@@ -28,6 +28,9 @@ bool ReadOnlyFoldersRefuseWriting();
 // Puts at path a file that takes no bytes, as on a full disk (natively a link
 // to /dev/full); false where the platform offers none.
 bool PutFullDiskFile(const std::string& path);
+// Makes the platform report no Windows folder, or its own again (natively
+// only); false where that cannot be arranged.
+bool ReportNoWindowsFolder(bool none);
 
 // LzCopyFile: one file through LZ32 (lzcopy.h).
 #include "lzcopy.h"

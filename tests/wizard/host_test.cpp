@@ -123,10 +123,14 @@ TEST_F(Wizard, PagesTitlesAndButtonsInSheetOrder) {
 TEST_F(Wizard, ButtonsArePostedAndLandAfterActivation) {
   sheet_ = std::make_unique<CWizardSheet>();
   ASSERT_TRUE(sheet_->Create());  // Create pumps once the first page is shown
-  Press(PSBTN_NEXT);
-  // The read-me page's buttons were posted during its activation, so right
-  // after the press (pumped) Back is on; before the pump the sheet still had
-  // the welcome page's buttons.
+  // The read-me page posts its buttons while it becomes active: right after
+  // a press that is not followed by a pump the page is shown with the welcome
+  // page's buttons still, and they change once the queue is delivered.
+  SendMessageA(LumiSheetWindow(), PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+  EXPECT_EQ(LumiSheetPageTemplate(), 109u);
+  EXPECT_FALSE(Offered().back);
+  EXPECT_EQ(LumiSheetQueued(), 1u);
+  LumiSheetPump();
   EXPECT_TRUE(Offered().back);
   PostMessageA(LumiSheetWindow(), PSM_SETWIZBUTTONS, 0, PSWIZB_NEXT);
   EXPECT_TRUE(Offered().back);
@@ -476,18 +480,58 @@ TEST_F(Wizard, HelpOnEveryPageOpensTopicOneBesideTheProgram) {
   }
 }
 
+// The sheet deletes its pages before its installer ends OLE: a page still
+// finds OLE held while it goes.
+TEST_F(Wizard, PagesGoBeforeTheInstaller) {
+  struct Probe : CPageError {
+    int* depth;
+    explicit Probe(int* d) : depth(d) {}
+    ~Probe() override { *depth = LumiOleDepth(); }
+  };
+  int depthAtPage = -1;
+  auto sheet = std::make_unique<CWizardSheet>();
+  const int held = LumiOleDepth();
+  CPageError* own = sheet->m_pPageError;  // the sheet is never shown, so its list may keep it
+  sheet->m_pPageError = new Probe(&depthAtPage);
+  sheet.reset();
+  delete own;
+  EXPECT_EQ(depthAtPage, held);
+  EXPECT_EQ(LumiOleDepth(), held - 1);
+}
+
 // InitInstance runs the wizard modally, whatever it is driven to, and returns FALSE.
 struct Script {
   std::vector<int> presses;
   size_t next = 0;
-  std::string helpFile;
+  std::string folder;  // set on the finish page before Finish, when given
 };
 
 bool RunScript(void* context) {
   auto* s = static_cast<Script*>(context);
   if (s->next >= s->presses.size()) return false;
+  if (!s->folder.empty() && LumiSheetPageTemplate() == IDD_FINISH) {
+    static_cast<CWizardSheet*>(g_app.m_pMainWnd)->m_pPageFolder->m_strFolder = s->folder.c_str();
+  }
   LumiSheetPress(s->presses[s->next++]);
   return true;
+}
+
+TEST_F(Wizard, InitInstanceReturnsFalseAfterAnInstallWhateverItsOutcome) {
+  const struct {
+    std::string folder;
+    int result;
+  } runs[] = {{base_ + "\\Apps\\Lumiroll", 1}, {"Q:\\Lumiroll", 0}};
+  for (const auto& run : runs) {
+    SCOPED_TRACE(run.folder);
+    Script script{{PSBTN_NEXT, PSBTN_NEXT, PSBTN_NEXT, PSBTN_FINISH, PSBTN_FINISH}, 0, run.folder};
+    LumiSheetSetDriver(RunScript, &script);
+    EXPECT_FALSE(g_app.InitInstance());
+    LumiSheetSetDriver(nullptr, nullptr);
+    EXPECT_EQ(script.next, 5u);
+    EXPECT_EQ(g_app.m_nInstallResult, run.result);
+    EXPECT_EQ(PathExists(run.folder + "\\Lumiroll.exe"), run.result == 1);
+    EXPECT_EQ(LumiSheetWindow(), nullptr);
+  }
 }
 
 TEST_F(Wizard, InitInstanceRunsTheSheetAndReturnsFalse) {

@@ -118,6 +118,7 @@ class InstallRun : public ::testing::Test {
 
 TEST_F(InstallRun, AFullRunInstallsEverything) {
   ASSERT_EQ(Run(folder_), 1) << Message();
+  EXPECT_STREQ(sheet_.m_installer.GetTargetDir(), folder_.c_str());  // where the shortcuts point
   // The primary files and the pictures, byte for byte as they were packed.
   for (UINT id : ManifestIds()) {
     std::string got;
@@ -197,11 +198,36 @@ TEST_F(InstallRun, AFailureAtAPictureLeavesTheFoldersBeforeIt) {
   EXPECT_EQ(Message(), "Could not expand file " + clouds);
   EXPECT_EQ(FilesIn(folder_ + "\\Bkgnds1"), 8);
   EXPECT_TRUE(IsFolder(folder_ + "\\Bkgnds2"));
-  EXPECT_FALSE(PathExists(folder_ + "\\WFalls"));
+  EXPECT_EQ(FilesIn(folder_ + "\\Bkgnds2"), 0);
+  for (const char* absent : {"\\WFalls", "\\Sunsets", "\\Nature"}) EXPECT_FALSE(PathExists(folder_ + absent)) << absent;
+  // Both lists still name all five folders, made or not.
+  std::vector<std::string> named;
+  for (const char* list : {"\\Photos.dat", "\\Bkgnds.dat"}) {
+    std::vector<Record> r;
+    std::string why;
+    ASSERT_TRUE(ReadCategoryFile(folder_ + list, r, why)) << list << ": " << why;
+    for (const Record& x : r) named.push_back(x.folder);
+  }
+  named.pop_back();  // the Windows folder
+  const std::vector<std::string> all = {folder_ + "\\Sunsets", folder_ + "\\Nature", folder_ + "\\WFalls",
+                                        folder_ + "\\Bkgnds1", folder_ + "\\Bkgnds2"};
+  EXPECT_EQ(named, all);
+  EXPECT_FALSE(PathExists(Link(desktop_)));
+}
+
+TEST_F(InstallRun, WithoutAWindowsFolderItsCategoryNamesAnEmptyFolder) {
+  if (!ReportNoWindowsFolder(true)) GTEST_SKIP() << "the platform always has its Windows folder";
+  CWizardSheet sheet;  // reads the Windows folder when it is made
+  ReportNoWindowsFolder(false);
+  EXPECT_STREQ(sheet.m_installer.GetWindowsDir(), "");
+  sheet.m_pPageFolder->m_strFolder = folder_.c_str();
+  EXPECT_EQ(sheet.RunInstall(), 1) << sheet.m_installer.GetLastMessage().GetString();
   std::vector<Record> r;
   std::string why;
-  EXPECT_TRUE(ReadCategoryFile(folder_ + "\\Photos.dat", r, why)) << why;
-  EXPECT_FALSE(PathExists(Link(desktop_)));
+  ASSERT_TRUE(ReadCategoryFile(folder_ + "\\Bkgnds.dat", r, why)) << why;
+  ASSERT_EQ(r.size(), 3u);
+  EXPECT_EQ(r[2].folder, "");
+  EXPECT_EQ(r[2].name, "Windows Standard");
 }
 
 TEST_F(InstallRun, OneShortcutIsEnoughAndNoneFailsTheRun) {
@@ -374,6 +400,20 @@ TEST(CategoryFile, BytesOnDisk) {
   EXPECT_EQ(b, std::string(6, '\xFF'));
   EXPECT_EQ(sheet.WriteCategoryFile((dir + "\\no\\such.dat").c_str(), 3, r), 0);
   EXPECT_FALSE(PathExists(dir + "\\no"));
+}
+
+// The count is written twice: whole, then its low 16 bits.
+TEST(CategoryFile, ACountPast65535KeepsOnlyItsLowBitsInTheSecondField) {
+  std::string dir = ScratchFolder();
+  CWizardSheet sheet;
+  std::vector<CategoryRecord> r(65537);
+  for (CategoryRecord& x : r) ASSERT_TRUE(FillCategoryRecord(x, "C:\\Pictures", "Pictures"));
+  ASSERT_EQ(sheet.WriteCategoryFile((dir + "\\many.dat").c_str(), 65537, r.data()), 1);
+  std::string b;
+  ASSERT_TRUE(GetFile(dir + "\\many.dat", b));
+  EXPECT_EQ(b.size(), 6 + 324u * 65537);
+  EXPECT_EQ(b.substr(0, 6), std::string("\x01\0\x01\0\x01\0", 6));
+  EXPECT_EQ(b.substr(b.size() - 324, 12), std::string("C:\\Pictures\0", 12));
 }
 
 TEST(CategoryFile, TextsPastTheirFieldsAreRefused) {
