@@ -15,10 +15,22 @@
 #define IDS_WAIT_HEADING 11
 #define IDS_WAIT_TEXT 12
 
-// The install manifest: primary files, then the pictures by subfolder.
-#define IDS_FILE_FIRST 51
-#define IDS_FILE_LAST 56
-#define IDS_PICTURE_FIRST 101
+// The install manifest: the primary files, then the pictures by subfolder
+// in install order, each subfolder's first picture named.
+#define IDS_FILE_PROGRAM 51
+#define IDS_FILE_TOOL 52
+#define IDS_FILE_HELP 53
+#define IDS_FILE_ORDER 54
+#define IDS_FILE_README 55
+#define IDS_FILE_CONTENTS 56
+#define IDS_FILE_FIRST IDS_FILE_PROGRAM
+#define IDS_FILE_LAST IDS_FILE_CONTENTS
+#define IDS_PICTURE_BKGNDS1 101
+#define IDS_PICTURE_BKGNDS2 109
+#define IDS_PICTURE_WFALLS 116
+#define IDS_PICTURE_SUNSETS 119
+#define IDS_PICTURE_NATURE 122
+#define IDS_PICTURE_FIRST IDS_PICTURE_BKGNDS1
 #define IDS_PICTURE_LAST 126
 
 // The icon group.

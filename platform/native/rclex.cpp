@@ -72,7 +72,14 @@ bool RcScript::Lex(const std::string& file, const std::string& s, int depth, std
         while (*p == ' ' || *p == '\t' || *p == '(') ++p;
         char* endp = nullptr;
         long v = std::strtol(p, &endp, 0);
-        if (!name.empty() && endp != p) defines_[name] = v;
+        if (!name.empty() && endp != p) {
+          defines_[name] = v;
+        } else if (!name.empty()) {  // another name defined before
+          const char* q = p;
+          while (IsWordChar(*q)) ++q;
+          auto known = defines_.find(std::string(p, q));
+          if (known != defines_.end()) defines_[name] = known->second;
+        }
       }
       continue;
     }

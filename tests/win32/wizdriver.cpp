@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "lumiids.h"
 #include "medium.h"
 #include "resource.h"
 #include "testfs.h"
@@ -49,7 +50,7 @@ std::string ClassOf(HWND h) {
 }
 
 BOOL CALLBACK IsSheet(HWND h, LPARAM l) {
-  if (ClassOf(h) == "#32770" && IsWindowVisible(h) && TextOf(h).rfind(kStem, 0) == 0) {
+  if (ClassOf(h) == LUMI_DIALOG_CLASS && IsWindowVisible(h) && TextOf(h).rfind(kStem, 0) == 0) {
     *reinterpret_cast<HWND*>(l) = h;
     return FALSE;
   }
@@ -129,7 +130,7 @@ BOOL CALLBACK IsOther(HWND h, LPARAM l) {
   auto* f = reinterpret_cast<FindOtherState*>(l);
   DWORD p = 0;
   GetWindowThreadProcessId(h, &p);
-  if (h != f->sheet && IsWindowVisible(h) && ClassOf(h) == "#32770" && (p == f->pid) == f->same) {
+  if (h != f->sheet && IsWindowVisible(h) && ClassOf(h) == LUMI_DIALOG_CLASS && (p == f->pid) == f->same) {
     f->found = h;
     return FALSE;
   }

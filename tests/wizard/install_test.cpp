@@ -171,7 +171,7 @@ TEST_F(InstallRun, AFullRunInstallsEverything) {
 }
 
 TEST_F(InstallRun, AMissingPrimaryFileStopsTheFilesButNotTheCategoryLists) {
-  std::string hlp = ProgramFolder() + MediumName(53);
+  std::string hlp = ProgramFolder() + MediumName(IDS_FILE_HELP);
   std::string keep;
   ASSERT_TRUE(GetFile(hlp, keep));
   RemoveFile(hlp);
@@ -188,7 +188,7 @@ TEST_F(InstallRun, AMissingPrimaryFileStopsTheFilesButNotTheCategoryLists) {
 }
 
 TEST_F(InstallRun, AFailureAtAPictureLeavesTheFoldersBeforeIt) {
-  std::string clouds = ProgramFolder() + MediumName(109);
+  std::string clouds = ProgramFolder() + MediumName(IDS_PICTURE_BKGNDS2);
   std::string keep;
   ASSERT_TRUE(GetFile(clouds, keep));
   RemoveFile(clouds);
@@ -283,7 +283,7 @@ TEST_F(InstallRun, TheLongestFolderInstallsAndALongerOneIsRefusedBeforeAnythingI
 // replaces every file.
 TEST_F(InstallRun, AFailedReinstallKeepsTheInstalledFiles) {
   ASSERT_EQ(Run(folder_), 1) << Message();
-  const std::string exe = folder_ + "\\Lumiroll.exe", medium = ProgramFolder() + MediumName(51);
+  const std::string exe = folder_ + "\\Lumiroll.exe", medium = ProgramFolder() + MediumName(IDS_FILE_PROGRAM);
   std::string keep, damaged;
   ASSERT_TRUE(GetFile(medium, keep));
   ASSERT_TRUE(PutFile(exe, "installed before"));
