@@ -32,7 +32,7 @@ if [ -z "${LUMI_E2E_INNER:-}" ]; then
         localedef -i ja_JP -f UTF-8 ja_JP.UTF-8 || { echo "FAIL: localedef could not make ja_JP.UTF-8"; exit 1; }
       else
         echo "FAIL: the locale ja_JP.UTF-8 is missing: make it as root" \
-          "(localedef -i ja_JP -f UTF-8 ja_JP.UTF-8, or sh tools/install-deps.sh)"
+          "(localedef -i ja_JP -f UTF-8 ja_JP.UTF-8, or sh scripts/install-deps.sh)"
         exit 1
       fi
     fi

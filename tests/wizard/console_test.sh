@@ -9,7 +9,7 @@ setup=$1; mkmedium=$2; work=$3
 rm -rf "$work" && mkdir -p "$work/c/Apps"
 "$mkmedium" "$work/media" >/dev/null || { echo "FAIL: mkmedium"; exit 1; }
 cp "$setup" "$work/media/lumiroll-setup"
-sh "$(dirname "$0")/../../tools/sample-machine.sh" "$work"
+sh "$(dirname "$0")/../../scripts/sample-machine.sh" "$work"
 export LUMIROLL_DRIVE_C="$work/c" LUMIROLL_REGISTRY="$work/registry.reg"
 status=0
 fail() { echo "FAIL: $*"; status=1; }

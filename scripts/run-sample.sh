@@ -21,7 +21,7 @@ while [ $# -gt 0 ]; do
   shift
 done
 
-sh tools/install-deps.sh
+sh scripts/install-deps.sh
 cmake --preset native >/dev/null
 cmake --build build/native --target media
 
@@ -29,7 +29,7 @@ cmake --build build/native --target media
 # Programs folder that the registry file names.
 sample=$PWD/build/native/sample
 rm -rf "$sample"
-sh tools/sample-machine.sh "$sample"
+sh scripts/sample-machine.sh "$sample"
 export LUMIROLL_DRIVE_C="$sample/c" LUMIROLL_REGISTRY="$sample/registry.reg"
 echo "== native console wizard: build/native/media/lumiroll-setup (drive C: is $sample/c)"
 if [ -n "$script" ]; then

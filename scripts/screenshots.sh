@@ -3,7 +3,7 @@
 # runs the install and the problem page runs under Xvfb (each leaves a
 # screenshot of every page in build/win32/screenshots) and puts the pages'
 # shots into docs/, in a small palette.
-#   sh tools/screenshots.sh
+#   sh scripts/screenshots.sh
 set -eu
 cd "$(dirname "$0")/.."
 cmake --preset win32 >/dev/null
