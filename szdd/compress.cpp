@@ -42,22 +42,31 @@ class Encoder {
     while (hashBits_ < kHashBits && (int64_t{1} << hashBits_) < 2 * size) ++hashBits_;
     bufSize_ = static_cast<int>(std::min<int64_t>(kBuffer, kWindow + size + 2 * kLookahead));
     hash3Bits_ = std::min(kHash3Bits, hashBits_ + 1);
-    buf_.reset(new (std::nothrow) uint8_t[bufSize_]);
-    head_.reset(new (std::nothrow) int64_t[size_t{1} << hashBits_]);
-    head3_.reset(new (std::nothrow) int64_t[size_t{1} << hash3Bits_]);
-    prev_.reset(new (std::nothrow) int64_t[kWindow]);
-    len_.reset(new (std::nothrow) uint8_t[block_]);
-    pos_.reset(new (std::nothrow) int64_t[block_]);
-    cost_.reset(new (std::nothrow) uint32_t[block_ + kMaxMatch + 1]);
-    if (!buf_ || !head_ || !head3_ || !prev_ || !len_ || !pos_ || !cost_) return {SzddStatus::kNoMemory, 0};
+    // One allocation for every table (the 64-bit ones first, so each is
+    // aligned): a small input costs one allocation, not seven.
+    const size_t heads = size_t{1} << hashBits_, heads3 = size_t{1} << hash3Bits_;
+    const size_t costs = static_cast<size_t>(block_) + kMaxMatch + 1;
+    const size_t wide = heads + heads3 + kWindow + static_cast<size_t>(block_);
+    arena_.reset(new (std::nothrow)
+                     uint8_t[wide * sizeof(int64_t) + costs * sizeof(uint32_t) + static_cast<size_t>(bufSize_ + block_)]);
+    if (!arena_) return {SzddStatus::kNoMemory, 0};
+    head_ = reinterpret_cast<int64_t*>(arena_.get());
+    head3_ = head_ + heads;
+    prev_ = head3_ + heads3;
+    pos_ = prev_ + kWindow;
+    cost_ = reinterpret_cast<uint32_t*>(pos_ + block_);
+    buf_ = reinterpret_cast<uint8_t*>(cost_ + costs);
+    len_ = buf_ + bufSize_;
     // -1 (no position) in every entry: all bytes 0xFF. (A link in prev_ is
     // only read once its position was inserted, which writes it.)
-    std::memset(head_.get(), 0xFF, sizeof(int64_t) << hashBits_);
-    std::memset(head3_.get(), 0xFF, sizeof(int64_t) << hash3Bits_);
+    std::memset(head_, 0xFF, sizeof(int64_t) << hashBits_);
+    std::memset(head3_, 0xFF, sizeof(int64_t) << hash3Bits_);
+    // At most nine bits a byte, a flag byte a group, the header: one allocation.
+    pend_.reserve(static_cast<size_t>(std::min<int64_t>(kOutFlush, size + size / 8)) + kSzddHeaderSize + 24);
     pend_.resize(kSzddHeaderSize);
     SzddWriteHeader(pend_.data(), recorded, static_cast<uint32_t>(end_ - kWindow));
     // The window starts as spaces, which the data may refer to as well.
-    std::memset(buf_.get(), ' ', kWindow);
+    std::memset(buf_, ' ', kWindow);
     filled_ = kWindow;
     int64_t cur = kWindow;
     if (!Fill(cur)) return {status_, 0};
@@ -84,8 +93,8 @@ class Encoder {
   // length is not its size.
   bool Fill(int64_t cur) {
     int64_t keep = std::max<int64_t>(base_, cur - kWindow);
-    if (keep > base_) {
-      std::memmove(buf_.get(), Ptr(keep), static_cast<size_t>(filled_ - keep));
+    if (keep > base_ && cur < end_) {  // at the end no window is needed
+      std::memmove(buf_, Ptr(keep), static_cast<size_t>(filled_ - keep));
       base_ = keep;
     }
     while (filled_ < end_ && filled_ - cur < kBlock + 2 * kLookahead) {
@@ -187,7 +196,7 @@ class Encoder {
       pos_[k] = m.pos;
     }
     // cost_[k]: bits from cur + k to the end of the block; past it, nothing.
-    std::fill(cost_.get() + n, cost_.get() + n + kMaxMatch + 1, 0u);
+    std::fill(cost_ + n, cost_ + n + kMaxMatch + 1, 0u);
     for (int k = n - 1; k >= 0; --k) {
       uint32_t best = 9 + cost_[k + 1];
       for (int l = kMinMatch; l <= len_[k]; ++l) best = std::min(best, 17 + cost_[k + l]);
@@ -247,11 +256,14 @@ class Encoder {
   SzddSink& out_;
   const int64_t end_;  // absolute end: the data starts at kWindow
   const int maxChain_;
-  std::unique_ptr<uint8_t[]> buf_;
-  std::unique_ptr<int64_t[]> head_, head3_, prev_;
-  std::unique_ptr<uint8_t[]> len_;
-  std::unique_ptr<int64_t[]> pos_;  // where each position's longest match is
-  std::unique_ptr<uint32_t[]> cost_;
+  std::unique_ptr<uint8_t[]> arena_;  // holds the tables below
+  int64_t* head_ = nullptr;
+  int64_t* head3_ = nullptr;
+  int64_t* prev_ = nullptr;
+  int64_t* pos_ = nullptr;  // where each position's longest match is
+  uint32_t* cost_ = nullptr;
+  uint8_t* buf_ = nullptr;
+  uint8_t* len_ = nullptr;
   std::vector<uint8_t> pend_;  // items not yet handed to the sink
   int64_t base_ = 0, filled_ = 0, inserted_ = 0;
   int block_ = kBlock, bufSize_ = kBuffer, hashBits_ = 8, hash3Bits_ = 8;
@@ -270,6 +282,7 @@ SzddResult SzddCompress(SzddSource& in, SzddSink& out, uint64_t size, uint8_t re
 
 std::vector<uint8_t> SzddCompress(const uint8_t* data, size_t size, uint8_t recorded, int maxChain) {
   std::vector<uint8_t> packed;
+  packed.reserve(size + size / 8 + kSzddHeaderSize + 2);
   SzddMemorySource in(data, size);
   SzddMemorySink out(packed);
   SzddCompress(in, out, size, recorded, maxChain);

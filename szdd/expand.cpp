@@ -42,7 +42,7 @@ class Expander {
         return Done(SzddStatus::kCorrupt);
       }
     }
-    if (!Flush()) return Done(status_);
+    if (!Flush(false)) return Done(status_);
     return Done(written_ == length_ ? SzddStatus::kOk : SzddStatus::kCorrupt);
   }
 
@@ -68,9 +68,10 @@ class Expander {
     return true;
   }
 
-  // Hands what was made to the sink and keeps the last 4096 bytes as the
-  // window. More than the header declares is corrupt, and is not written.
-  bool Flush() {
+  // Hands what was made to the sink and, unless this is the end, keeps the
+  // last 4096 bytes as the window. More than the header declares is
+  // corrupt, and is not written.
+  bool Flush(bool more = true) {
     size_t n = static_cast<size_t>(o_ - start_);
     if (n == 0) return true;
     if (written_ + n > length_) {
@@ -82,6 +83,7 @@ class Expander {
       return false;
     }
     written_ += n;
+    if (!more) return true;
     std::memmove(b_.out, o_ - kWindow, kWindow);
     o_ = start_;
     Rebase();
@@ -105,8 +107,11 @@ class Expander {
   }
 
   // Groups of eight items while all their input is at hand and the output
-  // has room. Runs of literals go eight bytes at a time; the bytes copied
-  // past a run are written over next.
+  // has room. A group goes reference by reference, each after the run of
+  // literals before it (maybe none), then the literals after the last one:
+  // a run goes eight bytes at a time and the bytes copied past it are
+  // written over next. The one branch that depends on the data is the
+  // loop over a group's references.
   void FastGroups() {
     uint8_t* ip = ip_;
     uint8_t* o = o_;
@@ -114,30 +119,23 @@ class Expander {
     uint8_t* const oLast = b_.out + sizeof b_.out - kSlack - kGroupOut;
     const uintptr_t bias = bias_;
     while (ip <= iLast && o <= oLast) {
-      unsigned ctl = *ip++;
-      if (ctl == 0xFF) {
+      unsigned refs = ~static_cast<unsigned>(*ip++) & 0xFFu;  // a clear flag bit is a reference
+      unsigned item = 0;                                      // the items of the group done so far
+      while (refs) {
+        const unsigned at = static_cast<unsigned>(__builtin_ctz(refs));
+        const unsigned run = at - item;
         std::memcpy(o, ip, 8);
-        o += 8;
-        ip += 8;
-        continue;
-      }
-      // Each turn: a run of literals (maybe none), then a reference.
-      unsigned items = 8;
-      for (;;) {
-        if (ctl & 1) {
-          const unsigned run = static_cast<unsigned>(__builtin_ctz(~ctl));
-          std::memcpy(o, ip, 8);
-          o += run;
-          ip += run;
-          items -= run;
-          if (!items) break;
-          ctl >>= run;
-        }
+        o += run;
+        ip += run;
         o = Match(ip, o, bias);
         ip += 2;
-        ctl >>= 1;
-        if (!--items) break;
+        item = at + 1;
+        refs &= refs - 1;
       }
+      const unsigned run = 8 - item;
+      std::memcpy(o, ip, 8);
+      o += run;
+      ip += run;
     }
     ip_ = ip;
     o_ = o;
