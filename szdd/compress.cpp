@@ -47,8 +47,9 @@ class Encoder {
     const size_t heads = size_t{1} << hashBits_, heads3 = size_t{1} << hash3Bits_;
     const size_t costs = static_cast<size_t>(block_) + kMaxMatch + 1;
     const size_t wide = heads + heads3 + kWindow + static_cast<size_t>(block_);
-    arena_.reset(new (std::nothrow)
-                     uint8_t[wide * sizeof(int64_t) + costs * sizeof(uint32_t) + static_cast<size_t>(bufSize_ + block_)]);
+    arena_.reset(
+        new (std::nothrow)
+            uint8_t[wide * sizeof(int64_t) + costs * sizeof(uint32_t) + static_cast<size_t>(bufSize_ + block_)]);
     if (!arena_) return {SzddStatus::kNoMemory, 0};
     head_ = reinterpret_cast<int64_t*>(arena_.get());
     head3_ = head_ + heads;
