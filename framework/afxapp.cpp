@@ -6,6 +6,8 @@
 
 #include "afxwin.h"
 
+IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+
 namespace {
 HINSTANCE g_instance = nullptr;
 }

@@ -1,5 +1,7 @@
 // The graphics wrappers: each holds one handle, taken and given back.
-#include "afxwin.h"
+#include "afxgdi.h"
+
+#include "afxapp.h"
 
 namespace {
 // A wrapper takes a handle only when it holds none.

@@ -1,7 +1,7 @@
 // Runtime classes, message maps and command routing.
 #include <cstring>
 
-#include "afxwin.h"
+#include "afxobj.h"
 
 const CRuntimeClass CObject::classCObject = {"CObject", static_cast<int>(sizeof(CObject)), nullptr, nullptr};
 
@@ -13,11 +13,6 @@ bool CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const {
 }
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
-IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
-IMPLEMENT_DYNAMIC(CStatic, CWnd)
-IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
-IMPLEMENT_DYNAMIC(CPropertyPage, CWnd)
-IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
   static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, nullptr}};

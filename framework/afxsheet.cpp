@@ -1,9 +1,13 @@
 // Property pages and the property sheet, with the creation hook.
-#include "afxwin.h"
+#include "afxsheet.h"
 
 #include <cstring>
 
+#include "afxapp.h"
 #include "afxpriv.h"
+
+IMPLEMENT_DYNAMIC(CPropertyPage, CWnd)
+IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
 
 CPropertyPage::CPropertyPage(UINT templateId, UINT captionId) : m_psp(), m_nIDTemplate(templateId) {
   m_psp.dwSize = sizeof m_psp;

@@ -1,10 +1,14 @@
 // Windows: the handle maps, message dispatch, data exchange and CStatic.
-#include "afxwin.h"
+#include "afxwnd.h"
 
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "afxpriv.h"
+
+IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
+IMPLEMENT_DYNAMIC(CStatic, CWnd)
 
 namespace {
 std::map<HWND, CWnd*>& Permanent() {
