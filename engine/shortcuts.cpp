@@ -5,8 +5,16 @@ namespace {
 const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr DWORD kValueBuffer = 150;
 
-// Reads a shell folder value as text up to its NUL; false when it is missing
-// or does not fit the buffer with its terminator.
+// Whether path names a folder from the top of a drive or a share (C:\...,
+// \\server\...): anything else would be taken from the current folder.
+bool IsFullPath(const char* path) {
+  const bool letter = (path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z');
+  return (letter && path[1] == ':' && path[2] == '\\') || (path[0] == '\\' && path[1] == '\\');
+}
+
+// Reads a shell folder value as text up to its NUL; false when it is
+// missing, does not fit the buffer with its terminator, or is no full path
+// (an empty or relative value would put the shortcut in the current folder).
 bool ReadFolder(HKEY key, const char* value, char (&buffer)[kValueBuffer]) {
   DWORD size = kValueBuffer;
   if (::RegQueryValueExA(key, value, nullptr, nullptr, reinterpret_cast<LPBYTE>(buffer), &size) != ERROR_SUCCESS) {
@@ -17,7 +25,7 @@ bool ReadFolder(HKEY key, const char* value, char (&buffer)[kValueBuffer]) {
   } else if (buffer[kValueBuffer - 1] != 0) {
     return false;  // 150 bytes without a NUL: 150 characters, too long, never cut
   }
-  return true;
+  return IsFullPath(buffer);
 }
 }  // namespace
 

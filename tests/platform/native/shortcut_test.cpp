@@ -127,6 +127,22 @@ TEST_F(Shortcuts, AValueWithoutItsNulIsNeverCutToFit) {
   }
 }
 
+// A value that is no full path would put the shortcut in the current folder.
+TEST_F(Shortcuts, OnlyAFullPathIsAShellFolder) {
+  const struct {
+    std::string value;
+    int made;
+  } cases[] = {{"", 0}, {"Desk", 0}, {"C:Desk", 0}, {dir_.substr(2) + "\\Desk", 0}, {dir_ + "\\Desk", 1}};
+  for (const auto& c : cases) {
+    SetShellFolders(c.value.c_str(), nullptr);
+    inst_.SetInstallDir((dir_ + "\\App").c_str());
+    EXPECT_EQ(inst_.CreateShortcuts("Lumiroll.exe", "Title"), c.made) << '"' << c.value << '"';
+    EXPECT_FALSE(PathExists("Title.lnk")) << '"' << c.value << '"';
+    EXPECT_FALSE(PathExists("DeskTitle.lnk")) << '"' << c.value << '"';
+  }
+  EXPECT_TRUE(PathExists(dir_ + "\\Desk\\Title.lnk"));
+}
+
 TEST_F(Shortcuts, JoinsWithoutDoubleBackslashes) {
   Folders(dir_ + "\\Desk\\", dir_ + "\\Progs");
   inst_.SetInstallDir((dir_ + "\\App\\").c_str());
