@@ -37,10 +37,29 @@ bool Say(const std::string& text) {
   return !g_outputFailed;
 }
 
-// Reads a line of standard input, echoed when it comes from a script.
+constexpr size_t kMaxLine = 4096;  // characters of an input line
+
+// Reads a line of standard input, echoed when it comes from a script. A
+// longer line than kMaxLine is read to its end, said to be ignored, and
+// taken as an empty one: memory stays flat whatever comes in.
 bool ReadLine(std::string& line) {
-  if (!std::getline(std::cin, line)) return false;
-  if (!line.empty() && line.back() == '\r') line.pop_back();
+  line.clear();
+  bool tooLong = false;
+  int c = 0;
+  while ((c = std::cin.get()) != EOF && c != '\n') {
+    if (line.size() <= kMaxLine) {  // one more, for a '\r' before the '\n'
+      line += static_cast<char>(c);
+    } else {
+      tooLong = true;
+    }
+  }
+  if (c == EOF && line.empty()) return false;
+  if (!tooLong && !line.empty() && line.back() == '\r') line.pop_back();
+  if (tooLong || line.size() > kMaxLine) {
+    line.clear();
+    Say("\nA line of more than " + std::to_string(kMaxLine) + " characters is ignored.\n");
+    return true;
+  }
   if (!isatty(0)) Say(line + "\n");
   return true;
 }

@@ -67,6 +67,7 @@ while IFS='|' read -r name want script text; do
   codepage) printf "$script" | LUMIROLL_CODEPAGE=abc run "$name" ;;
   desktop) printf "$script" | LUMIROLL_ACTIVE_DESKTOP=yes run "$name" ;;
   fifo) printf "$script" | LUMIROLL_REGISTRY="$work/fifo.reg" run "$name" ;;
+  long) { head -c 100000 /dev/zero | tr '\0' x; printf "$script"; } | run "$name" ;;
   full)
     printf "$script" | (cd "$work/media" && ./lumiroll-setup) >/dev/full 2>"$work/$name.out"
     echo "$?" >"$work/$name.rc"
@@ -89,6 +90,7 @@ waitbig|2|wait 100000\n|wait takes a number of seconds from 0 to 86400: 100000
 extra|2|next extra\nshow me\n|'next' takes no argument.
 relative|2|next\nnext\nchange\nC:Apps\n\ncancel\n|Not a full folder path (such as C:\Apps): C:Apps
 escape|2|next\nshow\n|Read ^[[2Jme^G
+long|2|\ncancel\n|A line of more than 4096 characters is ignored.
 TABLE
 if grep -q "$(printf '\033')" "$work/escape.out"; then fail "escape: a raw escape character reached the output"; fi
 if grep -qF "| C:Apps" "$work/relative.out"; then fail "relative: the drive-relative C:Apps was taken"; fi
