@@ -62,7 +62,8 @@ class Encoder {
     // only read once its position was inserted, which writes it.)
     std::memset(head_, 0xFF, sizeof(int64_t) << hashBits_);
     std::memset(head3_, 0xFF, sizeof(int64_t) << hash3Bits_);
-    // At most nine bits a byte, a flag byte a group, the header: one allocation.
+    // Room for what a small input packs to (nine bits a byte at most, with
+    // its flag bytes and the header): one allocation; a large one grows.
     pend_.reserve(static_cast<size_t>(std::min<int64_t>(kOutFlush, size + size / 8)) + kSzddHeaderSize + 24);
     pend_.resize(kSzddHeaderSize);
     SzddWriteHeader(pend_.data(), recorded, static_cast<uint32_t>(end_ - kWindow));
