@@ -54,7 +54,7 @@ bool ReadLine(std::string& line) {
     }
   }
   if (c == EOF && line.empty()) return false;
-  if (!tooLong && !line.empty() && line.back() == '\r') line.pop_back();
+  if (!line.empty() && line.back() == '\r') line.pop_back();
   if (tooLong || line.size() > kMaxLine) {
     line.clear();
     Say("\nA line of more than " + std::to_string(kMaxLine) + " characters is ignored.\n");

@@ -12,7 +12,7 @@
 
 namespace {
 
-std::string g_windowsDir = "C:\\WINDOWS";
+std::string g_windowsDir = kLumiDefaultWindowsDir;
 bool g_hasWindowsDir = true;
 
 }  // namespace

@@ -24,7 +24,9 @@ std::string LumiHostToWindowsPath(const std::string& hostPath);
 // (932 for the double-byte Japanese one). Tests may switch it.
 void LumiSetCodePage(unsigned cp);
 
-// Windows folder: "C:\WINDOWS" by default; nullptr makes the platform report none.
+// Windows folder: kLumiDefaultWindowsDir by default; nullptr makes the
+// platform report none.
+inline constexpr char kLumiDefaultWindowsDir[] = "C:\\WINDOWS";
 void LumiSetWindowsDir(const char* dir);
 
 // OLE initialisation depth, for tests of the callers' pairing.

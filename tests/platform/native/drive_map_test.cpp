@@ -108,7 +108,7 @@ TEST(Kernel, WindowsFolderAndItsAbsence) {
     CInstaller inst;
     EXPECT_STREQ(inst.GetWindowsDir(), fits.c_str());
   }
-  LumiSetWindowsDir("C:\\WINDOWS");
+  LumiSetWindowsDir(kLumiDefaultWindowsDir);
 }
 
 TEST(Kernel, TheInstallerHoldsOleForItsLifetime) {

@@ -116,6 +116,6 @@ bool SetReadOnly(const std::string& path, bool readOnly) {
 bool ReadOnlyFoldersRefuseWriting() { return true; }
 bool PutFullDiskFile(const std::string& path) { return symlink("/dev/full", Host(path).c_str()) == 0; }
 bool ReportNoWindowsFolder(bool none) {
-  LumiSetWindowsDir(none ? nullptr : "C:\\WINDOWS");
+  LumiSetWindowsDir(none ? nullptr : kLumiDefaultWindowsDir);
   return true;
 }
