@@ -5,6 +5,9 @@
 
 IMPLEMENT_DYNCREATE(CPageRead, CWizardPage)
 
+const UINT CPageRead::kReadmeLimit = 1 << 20;
+const char CPageRead::kReadmeCut[] = "\r\n\r\n(Readme.txt is longer than 1 MB: the rest of it is not shown.)";
+
 BEGIN_MESSAGE_MAP(CPageRead, CWizardPage)
 ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
@@ -18,12 +21,20 @@ BOOL CPageRead::OnInitDialog() {
   CFile file;
   if (file.Open(path, CFile::modeRead | CFile::shareCompat)) {
     // Read in pieces of 79 bytes, each taken up to its first zero byte. A
-    // read error keeps what was read before it.
+    // read error keeps what was read before it. Only the first megabyte is
+    // read: a read-me is a few pages, and a huge or endless file (a damaged
+    // medium) would otherwise take the program's memory and minutes of reads.
     char buffer[80];
     try {
-      for (;;) {
-        UINT n = file.Read(buffer, 79);
+      for (UINT total = 0;;) {
+        if (total == kReadmeLimit) {
+          if (file.Read(buffer, 1) != 0) text += kReadmeCut;
+          break;
+        }
+        UINT want = kReadmeLimit - total < 79 ? kReadmeLimit - total : 79;
+        UINT n = file.Read(buffer, want);
         if (n == 0) break;
+        total += n;
         buffer[n] = 0;
         text += buffer;
       }

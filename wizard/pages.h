@@ -38,6 +38,10 @@ class CPageRead : public CWizardPage {
  public:
   explicit CPageRead(const char* title = nullptr);
 
+  // How much of Readme.txt is shown, and what follows it when there is more.
+  static const UINT kReadmeLimit;
+  static const char kReadmeCut[];
+
   BOOL OnInitDialog() override;
   LRESULT OnWizardNext() override;
 

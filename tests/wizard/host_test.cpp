@@ -303,6 +303,23 @@ TEST_F(Wizard, ReadmeIsShownWholeInBold) {
   EXPECT_EQ(LumiSheetPageTemplate(), 109u);
 }
 
+TEST_F(Wizard, AReadmeOverAMegabyteIsShownUpToItAndSaysSo) {
+  const std::string limit(CPageRead::kReadmeLimit, 'm');
+  const struct {
+    std::string file, shown;
+  } cases[] = {
+      {limit, limit},
+      {limit + "z", limit + CPageRead::kReadmeCut},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(PutFile(ProgramFolder() + "Readme.txt", c.file));
+    Open();
+    Press(PSBTN_NEXT);
+    EXPECT_TRUE(LumiSheetText(1000) == c.shown) << c.file.size() << " bytes";
+    sheet_.reset();
+  }
+}
+
 TEST_F(Wizard, AReadErrorShowsWhatWasRead) {
   ASSERT_TRUE(PutFile(ProgramFolder() + "Readme.txt", std::string(200, 'r')));
   LumiFailRead(ProgramFolder() + "Readme.txt", 100);
