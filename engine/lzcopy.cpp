@@ -75,6 +75,8 @@ const char* LzCopyErrorText(long result) {
       return "out of memory";
     case LZERROR_UNKNOWNALG:
       return "unknown compression method";
+    case LZERROR_BADVALUE:
+      return "it expands to more than 2147483647 bytes, more than LZ32 can copy";
     default:
       return result >= 0 ? "no error" : "expansion failed";
   }

@@ -19,20 +19,47 @@ const char kReadme[] =
     "(Bkgnds1, Bkgnds2, WFalls, Sunsets, Nature) in the folder you chose, and shortcuts on your desktop and in "
     "your Programs menu.\r\n";
 
+// Why a file could not be written, from its exception's cause.
+std::string Cause(const CFileException& e) {
+  switch (e.m_cause) {
+    case CFileException::diskFull:
+      return "the disk is full";
+    case CFileException::accessDenied:
+      return "access is denied";
+    case CFileException::badPath:
+      return "its folder is missing";
+    default:
+      return "Windows error " + std::to_string(e.m_lOsError);
+  }
+}
+
+// Writes a whole file through a temporary one beside it, moved over it at
+// the end: a failure (a full disk, an interruption) leaves what was there.
 bool Write(const std::string& path, const std::string& bytes, std::string* error) {
-  CFile f;
-  if (!f.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeBinary)) {
-    if (error) *error = "cannot create " + path;
-    return false;
+  const std::string tmp = path + ".new";
+  std::string why;
+  {
+    CFile f;
+    CFileException e;
+    if (!f.Open(tmp.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &e)) {
+      if (error) *error = "cannot create " + tmp + ": " + Cause(e);
+      return false;
+    }
+    try {
+      f.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+      f.Close();
+    } catch (CFileException* x) {
+      why = Cause(*x);
+      x->Delete();
+    }
   }
-  try {
-    f.Write(bytes.data(), static_cast<UINT>(bytes.size()));
-  } catch (CException* e) {
-    e->Delete();
-    if (error) *error = "cannot write " + path;
-    return false;
+  if (why.empty() && !::MoveFileExA(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    why = "cannot replace it (Windows error " + std::to_string(::GetLastError()) + ")";
   }
-  return true;
+  if (why.empty()) return true;
+  ::DeleteFileA(tmp.c_str());
+  if (error) *error = "cannot write " + path + ": " + why;
+  return false;
 }
 }  // namespace
 
@@ -154,7 +181,7 @@ int CheckMedium(const std::string& folder, const std::string& label, const std::
   return problems;
 }
 
-int MkmediumMain(int argc, char** argv, std::string (*folderOf)(const char* arg, bool make), const char* nullDevice) {
+int MkmediumMain(int argc, char** argv, MediumFolderOf folderOf, const char* nullDevice) {
   const bool check = argc == 3 && std::strcmp(argv[1], "--check") == 0;
   if (!check && (argc != 2 || argv[1][0] == '-')) {
     std::fprintf(stderr,
@@ -163,7 +190,11 @@ int MkmediumMain(int argc, char** argv, std::string (*folderOf)(const char* arg,
     return 2;
   }
   const char* arg = argv[argc - 1];
-  std::string folder = folderOf(arg, !check);
+  std::string folder, why;
+  if (!folderOf(arg, !check, folder, why)) {
+    std::fprintf(stderr, "mkmedium: %s: %s\n", arg, why.c_str());
+    return 1;
+  }
   if (check) {
     std::string report;
     int problems = CheckMedium(folder, arg, nullDevice, report);

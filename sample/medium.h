@@ -21,6 +21,8 @@ int CheckMedium(const std::string& folder, const std::string& label, const std::
                 std::string& report);
 
 // The mkmedium program: "mkmedium DIR" makes the medium, "mkmedium --check
-// DIR" checks one. folderOf turns the argument into a Windows path (making
-// the folder when make is set); nullDevice is where a check expands to.
-int MkmediumMain(int argc, char** argv, std::string (*folderOf)(const char* arg, bool make), const char* nullDevice);
+// DIR" checks one. folderOf turns the argument into the Windows path of a
+// folder (making it when make is set), or says why it cannot; nullDevice is
+// where a check expands to.
+using MediumFolderOf = bool (*)(const char* arg, bool make, std::string& folder, std::string& why);
+int MkmediumMain(int argc, char** argv, MediumFolderOf folderOf, const char* nullDevice);

@@ -171,6 +171,11 @@ std::string LzPathProblem(const std::string& host, const std::string& win) {
   if (win.find_first_of("<>:\"|?*", 2) != std::string::npos) {
     return "its path holds one of <>:\"|?*, which Windows names cannot hold";
   }
+  if (!LumiWindowsPathLeadsBack(host)) {
+    return "its Windows path " + win +
+           " leads to another file: Windows drops a dot or a space that ends a name, and takes a backslash in a "
+           "folder's name for a separator";
+  }
   if (win.size() >= OFS_MAXPATHNAME) {
     return "its Windows path " + win + " has " + std::to_string(win.size()) +
            " characters; LZ32 takes paths of at most 127 characters";
@@ -282,6 +287,10 @@ int main(int argc, char** argv) {
   int status = 0;
   for (const std::string& f : files) {
     status |= mode == 't' ? Test(f) : (mode == 'd' ? Expand(f, outDir) : Compress(f, outDir));
+  }
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "%s: cannot write the report: %s\n", g_prog, std::strerror(errno));
+    return 1;
   }
   return status;
 }

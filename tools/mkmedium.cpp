@@ -2,17 +2,36 @@
 // in host folder DIR.
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 
 #include "lumistandin.h"
 #include "medium.h"
 
 namespace {
-std::string FolderOf(const char* arg, bool make) {
-  if (make) mkdir(arg, 0777);
+bool FolderOf(const char* arg, bool make, std::string& folder, std::string& why) {
+  if (make && mkdir(arg, 0777) != 0 && errno != EEXIST) {
+    why = std::string("cannot make the folder: ") + std::strerror(errno);
+    return false;
+  }
   struct stat st;
-  if (stat(arg, &st) != 0) return std::string("Z:") + arg;  // names nothing: every file is missing
-  return LumiHostToWindowsPath(arg);
+  if (stat(arg, &st) != 0) {
+    why = std::string("no such folder: ") + std::strerror(errno);
+    return false;
+  }
+  if (!S_ISDIR(st.st_mode)) {
+    why = "not a folder";
+    return false;
+  }
+  if (!LumiWindowsPathLeadsBack(arg)) {
+    why = "its Windows path " + LumiHostToWindowsPath(arg) +
+          " leads to another folder: Windows drops a dot or a space that ends a name, and takes a backslash in a "
+          "folder's name for a separator";
+    return false;
+  }
+  folder = LumiHostToWindowsPath(arg);
+  return true;
 }
 }  // namespace
 

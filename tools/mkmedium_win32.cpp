@@ -2,15 +2,22 @@
 // medium in FOLDER, a Windows path (under Wine, winepath -w gives one for a
 // host folder). A check runs the platform's LZ32.
 #include <direct.h>
+#include <windows.h>
 
 #include <string>
 
 #include "medium.h"
 
 namespace {
-std::string FolderOf(const char* arg, bool make) {
+bool FolderOf(const char* arg, bool make, std::string& folder, std::string& why) {
   if (make) _mkdir(arg);
-  return arg;
+  DWORD a = ::GetFileAttributesA(arg);
+  if (a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_DIRECTORY)) {
+    why = a == INVALID_FILE_ATTRIBUTES ? "no such folder" : "not a folder";
+    return false;
+  }
+  folder = arg;
+  return true;
 }
 }  // namespace
 

@@ -157,3 +157,10 @@ std::string LumiHostToWindowsPath(const std::string& hostPath) {
   if (win.size() == 2) win += '\\';
   return win;
 }
+
+bool LumiWindowsPathLeadsBack(const std::string& hostPath) {
+  std::string back;
+  char a[PATH_MAX], b[PATH_MAX];
+  return LumiMapPath(LumiHostToWindowsPath(hostPath).c_str(), back) && realpath(hostPath.c_str(), a) &&
+         realpath(back.c_str(), b) && std::strcmp(a, b) == 0;
+}

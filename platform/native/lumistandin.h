@@ -19,6 +19,10 @@ bool LumiMapPath(const char* winPath, std::string& hostPath);
 // The Windows path under which a host path is seen (longest drive folder
 // that holds it; Z: otherwise). The host path must exist.
 std::string LumiHostToWindowsPath(const std::string& hostPath);
+// Whether that Windows path leads back to the same host file or folder. It
+// does not when a name in it ends in a dot or a space (Windows drops them),
+// a folder's name holds a backslash, or names differ only in case.
+bool LumiWindowsPathLeadsBack(const std::string& hostPath);
 
 // Code page: 1252 (single-byte) unless LUMIROLL_CODEPAGE says otherwise
 // (932 for the double-byte Japanese one). Tests may switch it.

@@ -21,14 +21,21 @@ cp ../good.tx_ 'back\slash.tx_'
 cp ../good.tx_ 'what?.tx_'
 head -c 20 ../good.tx_ >cut.tx_
 d=$(printf 'd%.0s' $(seq 1 120)); mkdir "$d" && cp ../good.tx_ "$d/deep.tx_"
+# Windows drops the dot that ends dot. and takes the backslash of b\k apart.
+mkdir dot. 'b\k' && cp ../good.tx_ dot./f.tx_ && cp ../good.tx_ 'b\k/f.tx_'
 for c in 'back\slash.tx_|holds a backslash' 'what?.tx_|holds one of <>:"|?*' \
+         'dot./f.tx_|leads to another file' 'b\k/f.tx_|leads to another file' \
          "$d/deep.tx_|LZ32 takes paths of at most 127 characters" 'cut.tx_|file is corrupt' \
          'missing.tx_|No such file'; do
   f=${c%%|*}; want=${c#*|}
   if "$lumipack" -d "$f" 2>err.txt; then fail "-d $f was accepted"; fi
   grep -qF -- "$f: " err.txt && grep -qF -- "$want" err.txt || fail "-d $f: $(cat err.txt), not: $want"
 done
-only . "$d back\\slash.tx_ cut.tx_ err.txt what?.tx_"
+only . "$d b\\k back\\slash.tx_ cut.tx_ dot. err.txt what?.tx_"
+# So does an output folder whose Windows path leads elsewhere: nothing is written.
+mkdir o o. && if "$lumipack" -d -o o. ../good.tx_ 2>err.txt; then fail "-d -o o. was accepted"; fi
+grep -qF "o./good.txt: its Windows path" err.txt || fail "-d -o o.: $(cat err.txt)"
+only o "" && only o. "" && rmdir o o.
 cd ..
 
 # An input that cannot be read (as another user where we are root) fails and
@@ -56,6 +63,8 @@ if out=$("$lumipack" -t good.tx_ refuse/cut.tx_ good.txt); then fail "-t passed 
 [ "$(printf "%s\n" "$out" | wc -l)" -eq 3 ] || fail "-t lines: $out"
 printf "%s\n" "$out" | grep -qx "refuse/cut.tx_: FAILED: file is corrupt" || fail "-t cut: $out"
 printf "%s\n" "$out" | grep -qx "good.txt: FAILED: not compressed (no SZDD header)" || fail "-t plain: $out"
+if "$lumipack" -t good.tx_ >/dev/full 2>err.txt; then fail "-t succeeded with its report lost"; fi
+grep -q "cannot write the report" err.txt || fail "-t into a full device: $(cat err.txt)"
 
 # A signal during -d removes the temporary file. The input declares more
 # than it holds, so it fails if it ends before the signal.

@@ -24,6 +24,25 @@ out=$(mkmedium --check) || fail "a sound medium fails the check: $out"
 printf "%s\n" "$out" | grep -qx "medium .*: all 32 files sound" || fail "no summary for a sound medium: $out"
 [ "$(printf "%s\n" "$out" | grep -c '^ok ')" -eq 32 ] || fail "not one line a file: $out"
 
+# A file that cannot be written fails the run and leaves what was there.
+printf 'previous help\n' >"$m/Lumiroll.hlp" && mkdir "$m/Lumiroll.hlp.new"
+if out=$(mkmedium 2>&1); then fail "mkmedium wrote past a file it could not write: $out"; fi
+printf "%s\n" "$out" | grep -q "cannot create .*Lumiroll.hlp.new" || fail "no cause for a failed write: $out"
+[ "$(cat "$m/Lumiroll.hlp")" = "previous help" ] || fail "a failed write lost what was there"
+rmdir "$m/Lumiroll.hlp.new" && mkmedium >/dev/null || fail "mkmedium again"
+if [ -z "$build" ]; then
+  # A folder that cannot be made, or whose Windows path leads elsewhere, is refused.
+  mkdir "$work/to" "$work/to."
+  for c in "$work/no/such|cannot make the folder" "$work/to.|leads to another folder"; do
+    f=${c%%|*}; want=${c#*|}
+    if out=$("$mk" "$f" 2>&1); then fail "mkmedium $f: $out"; fi
+    printf "%s\n" "$out" | grep -qF "mkmedium: $f: " && printf "%s\n" "$out" | grep -qF "$want" || fail "mkmedium $f: $out"
+  done
+  [ -z "$(ls -A "$work/to")" ] && [ -z "$(ls -A "$work/to.")" ] || fail "a refused folder got files"
+  if out=$("$mk" --check "$work/no/such" 2>&1); then fail "--check of a missing folder: $out"; fi
+  printf "%s\n" "$out" | grep -qF "no such folder" || fail "--check of a missing folder: $out"
+fi
+
 # Damage, one kind a file; each must be named with its cause.
 head -c 100 "$m/Lumiroll.ex_" >"$work/cut" && mv "$work/cut" "$m/Lumiroll.ex_"
 rm "$m/Order.do_"
