@@ -172,9 +172,7 @@ std::string LzPathProblem(const std::string& host, const std::string& win) {
     return "its path holds one of <>:\"|?*, which Windows names cannot hold";
   }
   if (!LumiWindowsPathLeadsBack(host)) {
-    return "its Windows path " + win +
-           " leads to another file: Windows drops a dot or a space that ends a name, and takes a backslash in a "
-           "folder's name for a separator";
+    return "its Windows path " + win + " leads to another file: " + kLumiLeadsElsewhere;
   }
   if (win.size() >= OFS_MAXPATHNAME) {
     return "its Windows path " + win + " has " + std::to_string(win.size()) +

@@ -25,9 +25,7 @@ bool FolderOf(const char* arg, bool make, std::string& folder, std::string& why)
     return false;
   }
   if (!LumiWindowsPathLeadsBack(arg)) {
-    why = "its Windows path " + LumiHostToWindowsPath(arg) +
-          " leads to another folder: Windows drops a dot or a space that ends a name, and takes a backslash in a "
-          "folder's name for a separator";
+    why = "its Windows path " + LumiHostToWindowsPath(arg) + " leads to another folder: " + kLumiLeadsElsewhere;
     return false;
   }
   folder = LumiHostToWindowsPath(arg);

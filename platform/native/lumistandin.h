@@ -23,6 +23,9 @@ std::string LumiHostToWindowsPath(const std::string& hostPath);
 // does not when a name in it ends in a dot or a space (Windows drops them),
 // a folder's name holds a backslash, or names differ only in case.
 bool LumiWindowsPathLeadsBack(const std::string& hostPath);
+// Why a path may not lead back, for a message.
+inline constexpr char kLumiLeadsElsewhere[] =
+    "Windows drops a dot or a space that ends a name, and takes a backslash in a folder's name for a separator";
 
 // Code page: 1252 (single-byte) unless LUMIROLL_CODEPAGE says otherwise
 // (932 for the double-byte Japanese one). Tests may switch it.
