@@ -32,8 +32,9 @@ class Expander {
     for (;;) {
       if (iEnd_ - ip_ < static_cast<ptrdiff_t>(kSzddGroupIn) && !Refill()) return Done(SzddStatus::kReadError);
       if (ip_ == iEnd_) break;
-      if (b_.out + sizeof b_.out - kSzddSlack - o_ < static_cast<ptrdiff_t>(kSzddGroupOut) && !Flush())
+      if (b_.out + sizeof b_.out - kSzddSlack - o_ < static_cast<ptrdiff_t>(kSzddGroupOut) && !Flush()) {
         return Done(status_);
+      }
       if (iEnd_ - ip_ >= static_cast<ptrdiff_t>(kSzddGroupIn)) {
         FastGroups();
       } else if (!LastGroup()) {

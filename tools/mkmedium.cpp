@@ -24,11 +24,11 @@ bool FolderOf(const char* arg, bool make, std::string& folder, std::string& why)
     why = "not a folder";
     return false;
   }
+  folder = LumiHostToWindowsPath(arg);
   if (!LumiWindowsPathLeadsBack(arg)) {
-    why = "its Windows path " + LumiHostToWindowsPath(arg) + " leads to another folder: " + kLumiLeadsElsewhere;
+    why = "its Windows path " + folder + " leads to another folder: " + kLumiLeadsElsewhere;
     return false;
   }
-  folder = LumiHostToWindowsPath(arg);
   return true;
 }
 }  // namespace
