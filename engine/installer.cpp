@@ -5,6 +5,7 @@
 #include "afxapp.h"
 #include "lzcopy.h"
 #include "messages.h"
+#include "tempfile.h"
 
 namespace {
 
@@ -131,22 +132,29 @@ int CInstaller::ExpandFile(const char* name) {
   }
   if (EqualIgnoringAZCase(szSource, szDest)) return 1;  // already in place
 
-  // The file is expanded under a temporary name beside the destination and
-  // takes the destination's name only once it is whole and of the length its
-  // source declares, so a failed copy never costs an existing file its bytes.
-  // The destination is looked at only once the source is open, so a source
-  // that cannot be read is reported as such. A folder or a read-only file of
-  // the destination's name is refused before anything is written.
+  // The file is expanded into a temporary file made new beside the
+  // destination, and takes the destination's name only once it is whole and
+  // of the length its source declares: a failed copy never costs an existing
+  // file its bytes, and nothing is written through a link or into a file
+  // that has other names elsewhere. The destination is looked at only once
+  // the source is open, so a source that cannot be read is reported as such.
+  // A folder or a read-only file of the destination's name is refused before
+  // anything is written.
   OFSTRUCT ofSource;
   OFSTRUCT ofTemp;
+  HANDLE temp = INVALID_HANDLE_VALUE;
   INT hTemp = -1;
   LONG copied;
+  CString failed;  // set when the temporary file itself is the problem
   INT hSource = ::LZOpenFileA(szSource, &ofSource, OF_READ);
   if (hSource < 0) {
     copied = LZERROR_BADINHANDLE;
   } else {
     DWORD attr = ::GetFileAttributesA(szDest);
     if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
+      copied = LZERROR_BADOUTHANDLE;
+    } else if ((temp = CreateTempFile(szTemp)) == INVALID_HANDLE_VALUE) {
+      failed = TempFailureMessage(::GetLastError(), szTemp, szDest);
       copied = LZERROR_BADOUTHANDLE;
     } else {
       hTemp = ::LZOpenFileA(szTemp, &ofTemp, OF_CREATE | OF_SHARE_DENY_NONE | OF_WRITE);
@@ -155,23 +163,40 @@ int CInstaller::ExpandFile(const char* name) {
   }
   if (hTemp >= 0) ::LZClose(hTemp);
   if (hSource >= 0) ::LZClose(hSource);
+  // A whole copy under a name that is not the file's own (one the medium
+  // marks compressed, unchanged, or one Windows would alter): damaged.
+  if (copied >= 0 && !LzExpandedNameSound(GetFilePart(szSource), GetFilePart(szDest))) copied = LZERROR_READ;
+  if (copied >= 0 && TempFileSize(temp) != copied) {
+    // The bytes went into another file than the one made for them.
+    failed = CString(kMsgCannotAccess) + szTemp;
+    copied = LZERROR_BADOUTHANDLE;
+  }
+  if (temp != INVALID_HANDLE_VALUE) ::CloseHandle(temp);
   if (copied >= 0 && !::MoveFileExA(szTemp, szDest, MOVEFILE_REPLACE_EXISTING)) copied = LZERROR_BADOUTHANDLE;
-  if (copied < 0 && hTemp >= 0) ::DeleteFileA(szTemp);
+  if (copied < 0 && temp != INVALID_HANDLE_VALUE) ::DeleteFileA(szTemp);
 
   if (copied < 0) {
-    m_strLastMessage = ExpandFailureMessage(copied, szSource, szDest);
+    m_strLastMessage = failed.IsEmpty() ? ExpandFailureMessage(copied, szSource, szDest) : failed;
     return 0;
   }
   m_strLastMessage = name;
   return 1;
 }
 
+CString TempFailureMessage(DWORD error, const char* temp, const char* dest) {
+  if (error == ERROR_SHARING_VIOLATION) return kMsgTempInUse + CString(temp);
+  // What stands under the temporary name and cannot be cleared is named;
+  // a folder that takes no new file is the destination's problem.
+  const bool inTheWay = ::GetFileAttributesA(temp) != INVALID_FILE_ATTRIBUTES;
+  return kMsgCannotAccess + CString(inTheWay ? temp : dest);
+}
+
 CString ExpandFailureMessage(LONG result, const char* source, const char* dest) {
   switch (result) {
     case LZERROR_BADINHANDLE:
-      return CString("Cannot access ") + source;
+      return CString(kMsgCannotAccess) + source;
     case LZERROR_BADOUTHANDLE:
-      return CString("Cannot access ") + dest;
+      return CString(kMsgCannotAccess) + dest;
     case LZERROR_READ:
       return CString("File is corrupt: ") + source;
     case LZERROR_WRITE:

@@ -1,6 +1,8 @@
 #include "lzcopy.h"
 
+#include <cctype>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "szdd.h"
@@ -40,11 +42,27 @@ LONG LzCheckedCopy(const char* sourcePath, INT hSource, INT hDest) {
   SzddKind kind = SzddKind::kPlain;
   uint64_t expected = 0;
   if (!Declared(sourcePath, kind, expected)) return LZERROR_BADINHANDLE;
-  if (kind == SzddKind::kShort) return LZERROR_READ;
+  const size_t n = std::strlen(sourcePath);
+  const bool markedCompressed = n > 0 && sourcePath[n - 1] == '_';
+  if (kind == SzddKind::kShort || (markedCompressed && kind == SzddKind::kPlain)) return LZERROR_READ;
   if (kind == SzddKind::kUnknownMethod) return LZERROR_UNKNOWNALG;
   LONG copied = ::LZCopy(hSource, hDest);
   if (copied >= 0 && static_cast<uint64_t>(copied) != expected) return LZERROR_READ;
   return copied;
+}
+
+bool LzExpandedNameSound(const char* mediumName, const char* expandedName) {
+  const size_t n = std::strlen(expandedName);
+  if (n == 0) return false;
+  const unsigned char last = static_cast<unsigned char>(expandedName[n - 1]);
+  if (last < 0x20 || std::strchr(". <>:\"/\\|?*", last)) return false;
+  const size_t m = std::strlen(mediumName);
+  if (m == 0 || mediumName[m - 1] != '_' || m != n) return true;
+  for (size_t i = 0; i < n; ++i) {  // the same name but for the case of A-Z: not expanded
+    const char a = mediumName[i], b = expandedName[i];
+    if (a != b && !(std::isalpha(static_cast<unsigned char>(a)) && (a ^ 0x20) == b)) return true;
+  }
+  return false;
 }
 
 long LzCopyFile(const std::string& in, const std::string& out) {

@@ -11,9 +11,17 @@
 // source declares its expanded length in its header; any other file its
 // size. Returns the bytes written, or an LZERROR_* code: LZCopy's own, or
 // LZERROR_READ for a copy of another length than declared or a header cut
-// short, LZERROR_UNKNOWNALG for a method other than 'A' (nothing is copied),
+// short or for a file whose name ends in '_' (the medium's mark of a
+// compressed file) without an SZDD header, LZERROR_UNKNOWNALG for a method other than 'A' (nothing is copied),
 // LZERROR_BADINHANDLE when the source cannot be opened or read.
 LONG LzCheckedCopy(const char* sourcePath, INT hSource, INT hDest);
+
+// Whether a file named mediumName on the medium may be installed under
+// expandedName, the name LZ32 gives it (file parts both). A medium name
+// ending in '_' marks a compressed file and must expand to another name;
+// no name may be empty or end in a character that Windows drops ('.', a
+// blank) or that no name can hold (<>:"/\|?*, control characters).
+bool LzExpandedNameSound(const char* mediumName, const char* expandedName);
 
 // One file through LZ32, as the tools and tests use it: opens in for
 // reading and, once that worked, out for writing (emptied), copies with

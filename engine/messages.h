@@ -8,6 +8,8 @@ inline constexpr char kMsgCannotCreateDir[] = "Cannot create directory";
 inline constexpr char kMsgFolderTooLong[] = "Folder name is too long: ";
 inline constexpr char kMsgFileTooLong[] = "File name is too long: ";
 inline constexpr char kMsgCannotExpand[] = "Could not expand file ";
+inline constexpr char kMsgCannotAccess[] = "Cannot access ";
+inline constexpr char kMsgTempInUse[] = "Another program (a second installation?) is writing ";
 inline constexpr char kMsgInstallFolderTooLong[] = "The installation folder name is too long: ";
 inline constexpr char kMsgCannotWriteList[] = "Cannot write the category list file ";
 inline constexpr char kMsgNoShortcuts[] = "Unable to add shortcuts to desktop\nYou may need to do this manually\n";
@@ -16,3 +18,6 @@ inline constexpr char kMsgNoShortcuts[] = "Unable to add shortcuts to desktop\nY
 // LZERROR_* code; any code this program does not know reads as a copy that
 // failed). Empty for a result that is not an error.
 CString ExpandFailureMessage(LONG result, const char* source, const char* dest);
+// The message for a temporary file that could not be made (error as
+// GetLastError gave it), on the way to dest.
+CString TempFailureMessage(DWORD error, const char* temp, const char* dest);

@@ -51,6 +51,8 @@ class CFile {
   };
 
   CFile() = default;
+  // Takes over a file the caller opened; the CFile closes it.
+  explicit CFile(HANDLE file) : m_hFile(file) {}
   virtual ~CFile();
   CFile(const CFile&) = delete;
   CFile& operator=(const CFile&) = delete;

@@ -162,10 +162,13 @@ int CheckMedium(const std::string& folder, const std::string& label, const std::
       const char* cut = std::strrchr(expanded, '\\');
       std::string got = cut ? cut + 1 : expanded, want = ExpandedMediumName(name);
       long r = LzCopyFile(path, nullDevice);
-      if (r < 0) {
+      // A file that is no SZDD file at all is told by the name it keeps.
+      if (r < 0 && r != LZERROR_READ) {
         line = LzCopyErrorText(r);
       } else if (!SameIgnoringAZCase(got, want)) {
         line = "expands to " + got + ", not " + want;
+      } else if (r < 0) {
+        line = LzCopyErrorText(r);
       } else {
         report += "ok      " + name + " -> " + got + " (" + std::to_string(r) + " bytes)\n";
         continue;

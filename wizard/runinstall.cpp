@@ -6,6 +6,7 @@
 #include "messages.h"
 #include "pages.h"
 #include "resource.h"
+#include "tempfile.h"
 #include "wizsheet.h"
 
 namespace {
@@ -20,22 +21,32 @@ const Category kPhotos[3] = {{"\\Sunsets", "Sunsets"}, {"\\Nature", "Nature"}, {
 const Category kBackgrounds[2] = {{"\\Bkgnds1", "Light Patterns"}, {"\\Bkgnds2", "Dark Patterns"}};
 }  // namespace
 
+// Written as every installed file is: into a temporary file made new beside
+// it, moved over its name once whole, so that a link or a file with other
+// names standing there is replaced, never written into, and a failure keeps
+// what was there.
 int CWizardSheet::WriteCategoryFile(const char* path, int count, const CategoryRecord* records) {
-  CFile file;
-  if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeBinary, nullptr)) {
-    return 0;
+  const CString temp = m_installer.JoinPath(m_installer.GetDirPart(path), CInstaller::kTempName);
+  HANDLE handle = CreateTempFile(temp);
+  if (handle == INVALID_HANDLE_VALUE) return 0;
+  bool written = true;
+  {
+    CFile file(handle);
+    try {
+      int32_t n = count;
+      file.Write(&n, 4);
+      uint16_t low = static_cast<uint16_t>(static_cast<uint32_t>(count) & 0xFFFF);
+      file.Write(&low, 2);
+      for (int i = 0; i < count; ++i) file.Write(&records[i], sizeof(CategoryRecord));
+      file.Close();
+    } catch (CException* e) {
+      e->Delete();
+      written = false;
+    }
   }
-  try {
-    int32_t n = count;
-    file.Write(&n, 4);
-    uint16_t low = static_cast<uint16_t>(static_cast<uint32_t>(count) & 0xFFFF);
-    file.Write(&low, 2);
-    for (int i = 0; i < count; ++i) file.Write(&records[i], sizeof(CategoryRecord));
-  } catch (CException* e) {
-    e->Delete();
-    return 0;  // what was written stays; the file closes with the CFile
-  }
-  return 1;
+  if (written && ::MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING)) return 1;
+  ::DeleteFileA(temp);
+  return 0;
 }
 
 int CWizardSheet::RunInstall() {
@@ -67,7 +78,7 @@ int CWizardSheet::RunInstall() {
   }
   if (!fits || folder.GetLength() + longest > CInstaller::kMaxLzPath) {
     inst.SetLastMessage(kMsgInstallFolderTooLong + folder);
-    return m_nInstallResult = 0;
+    return 0;
   }
 
   int result = inst.SetInstallDir(folder);
@@ -80,24 +91,21 @@ int CWizardSheet::RunInstall() {
     if (result) result = inst.ExpandFile(fileName);
   }
 
-  // The category list files are written whatever happened before; when one
-  // cannot be written the product would lack its categories, so a run that
-  // had gone well so far fails and says which file.
+  // The category list files are written whatever happened before. When one
+  // cannot be written the product would lack its categories: the shortcuts
+  // of a run that went well so far are still made, then the run fails and
+  // says which file.
   CategoryRecord records[3];
-  CString failedFile;
+  CString failedList;
   for (int i = 0; i < 3; ++i) FillCategoryRecord(records[i], folder + kPhotos[i].subfolder, kPhotos[i].name);
   CString photos = inst.JoinPath(folder, "Photos.dat");
-  if (!WriteCategoryFile(photos, 3, records)) failedFile = photos;
+  if (!WriteCategoryFile(photos, 3, records)) failedList = photos;
   for (int i = 0; i < 2; ++i) {
     FillCategoryRecord(records[i], folder + kBackgrounds[i].subfolder, kBackgrounds[i].name);
   }
   FillCategoryRecord(records[2], inst.GetWindowsDir(), "Windows Standard");
   CString backgrounds = inst.JoinPath(folder, "Bkgnds.dat");
-  if (!WriteCategoryFile(backgrounds, 3, records) && failedFile.IsEmpty()) failedFile = backgrounds;
-  if (result && !failedFile.IsEmpty()) {
-    inst.SetLastMessage(kMsgCannotWriteList + failedFile);
-    result = 0;
-  }
+  if (!WriteCategoryFile(backgrounds, 3, records) && failedList.IsEmpty()) failedList = backgrounds;
 
   if (result) {
     result = inst.SetInstallDir(folder);
@@ -106,6 +114,10 @@ int CWizardSheet::RunInstall() {
       result = 0;
       inst.SetLastMessage(kMsgNoShortcuts);
     }
+    if (!failedList.IsEmpty()) {
+      result = 0;
+      inst.SetLastMessage(kMsgCannotWriteList + failedList);
+    }
   }
-  return m_nInstallResult = result;
+  return result;
 }

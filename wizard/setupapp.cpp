@@ -25,7 +25,6 @@ BOOL CSetupApp::InitInstance() {
     std::free(const_cast<char*>(m_pszHelpFilePath));
     m_pszHelpFilePath = AfxHeapCopy(GetModuleDir() + kHelpFile);
     sheet.DoModal();
-    m_nInstallResult = sheet.m_nInstallResult;
     m_pMainWnd = nullptr;
   }
   return FALSE;

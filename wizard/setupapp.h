@@ -9,8 +9,6 @@ class CSetupApp : public CWinApp {
 
   // Runs the whole wizard; always FALSE, so the program ends once it returns.
   BOOL InitInstance() override;
-  // How the last wizard's install went: -1 not run, else its result (1 or 0).
-  int m_nInstallResult = -1;
   // The folder of the running program, with a trailing backslash.
   CString GetModuleDir() const;
   void OnHelp();

@@ -12,7 +12,6 @@ END_MESSAGE_MAP()
 
 CWizardSheet::CWizardSheet(UINT captionId, CWnd* parent, UINT firstPage)
     : CPropertySheet(captionId, parent, firstPage),
-      m_nInstallResult(-1),
       m_nPageCount(0),
       m_pPageInfo(nullptr),
       m_pPageFolder(nullptr),

@@ -22,8 +22,6 @@ class CWizardSheet : public CPropertySheet {
   // succeeded and at least one shortcut was made; 0 with the installer's
   // last message saying why.
   int RunInstall();
-  // The last RunInstall's result; -1 before the first.
-  int m_nInstallResult;
   // Writes one category list file: 1 when it was opened and every byte written.
   int WriteCategoryFile(const char* path, int count, const CategoryRecord* records);
 

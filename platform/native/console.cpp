@@ -77,7 +77,9 @@ std::string HelpReplies(size_t from) {
   return reply;
 }
 
-bool Drive(void*) {
+}  // namespace
+
+bool LumiConsoleDrive(void*) {
   static std::string shown;
   std::string view = LumiSheetRender();
   if (view != shown && !Say(view)) return false;
@@ -93,6 +95,8 @@ bool Drive(void*) {
   if (!reply.empty() && !Say(reply + (reply.back() == '\n' ? "" : "\n"))) return false;
   return !g_outputFailed;
 }
+
+namespace {
 
 bool AskFolder(const std::string& title, const std::string& problem, std::string& answer) {
   if (!problem.empty() && !Say(problem + "\n")) return false;
@@ -110,7 +114,7 @@ bool AskFolder(const std::string& title, const std::string& problem, std::string
 }  // namespace
 
 void LumiConsoleStart() {
-  LumiSheetSetDriver(Drive, nullptr);
+  LumiSheetSetDriver(LumiConsoleDrive, nullptr);
   LumiSetBrowseAsker(AskFolder);
 }
 

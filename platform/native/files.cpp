@@ -1,12 +1,20 @@
 // Native stand-ins for CreateFileA, ReadFile, WriteFile, GetFileSize,
 // CloseHandle, MoveFileExA and DeleteFileA over the drive map. Sharing: a file opened without FILE_SHARE_WRITE carries
-// an advisory write lock, and an open for writing fails with a sharing violation while another holder has one, so
-// programs using these stand-ins honour each other; host programs that take no locks are not held back.
+// an advisory write lock, and an open for writing fails with a sharing violation while another holder has one; a file
+// opened without FILE_SHARE_DELETE carries a lock on a byte no file reaches, and deleting or renaming it (or replacing
+// it by a move) fails with a sharing violation meanwhile. So programs using these stand-ins honour each other; host
+// programs that take no locks are not held back. Only regular files open: a FIFO, a socket or a device is refused,
+// never waited on (but for writing into a character device, such as /dev/null).
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <csignal>
+#include <map>
 #include <string>
 
 #include "lumistandin.h"
@@ -19,7 +27,24 @@ struct FileHandle {
   int fd;
   std::string name;  // as the caller named it
   uint64_t read = 0;
+  int created = -1;  // its slot among the new files, when it made the file
 };
+
+// The byte whose lock marks a file held against deletion, and the end of the
+// range that share locks cover.
+constexpr off_t kDeleteGuard = static_cast<off_t>(1) << 62;
+
+// Files made new (CREATE_NEW) and still open, by host path, for removal on a
+// signal: fixed buffers, as a handler may touch nothing else.
+constexpr int kNewFiles = 8;
+struct NewFile {
+  char path[PATH_MAX];
+  volatile sig_atomic_t used;
+};
+NewFile g_newFiles[kNewFiles];
+
+// Bytes left on the disk of a host folder, where a test set a limit.
+std::map<std::string, long long> g_space;
 
 // Injected read failures: a file of this name fails once this many bytes were read.
 std::string g_failReadName;
@@ -48,14 +73,87 @@ DWORD FromErrno(int e) {
   }
 }
 
-// Whether another open file description holds a write lock on fd's file.
-bool LockedByAnother(int fd) {
+// Whether another open file description holds a lock on fd's file that
+// conflicts with a write lock on len bytes from start.
+bool LockedByAnother(int fd, off_t start, off_t len) {
   struct flock fl = {};
   fl.l_type = F_WRLCK;
   fl.l_whence = SEEK_SET;
+  fl.l_start = start;
+  fl.l_len = len;
   return fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
 }
+
+void Lock(int fd, short type, off_t start, off_t len) {
+  struct flock fl = {};
+  fl.l_type = type;
+  fl.l_whence = SEEK_SET;
+  fl.l_start = start;
+  fl.l_len = len;
+  fcntl(fd, F_OFD_SETLK, &fl);
+}
+
+// Whether a handle that does not share deletion holds the file at host (a
+// link itself is never held).
+bool HeldAgainstDelete(const std::string& host) {
+  int fd = open(host.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool held = LockedByAnother(fd, kDeleteGuard, 1);
+  close(fd);
+  return held;
+}
+
+int RememberNew(const std::string& host) {
+  if (host.size() >= PATH_MAX) return -1;
+  for (int i = 0; i < kNewFiles; ++i) {
+    if (g_newFiles[i].used) continue;
+    std::memcpy(g_newFiles[i].path, host.c_str(), host.size() + 1);
+    g_newFiles[i].used = 1;
+    return i;
+  }
+  return -1;
+}
+
+// The host folder of an open file, as the kernel names it.
+std::string FolderOfFd(int fd) {
+  char link[64], target[PATH_MAX];
+  std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+  ssize_t n = readlink(link, target, sizeof target - 1);
+  if (n <= 0) return "";
+  return ParentOf(std::string(target, static_cast<size_t>(n)));
+}
 }  // namespace
+
+ssize_t LumiWriteFd(int fd, const void* buf, size_t n) {
+  auto space = g_space.empty() ? g_space.end() : g_space.find(FolderOfFd(fd));
+  if (space == g_space.end()) return write(fd, buf, n);
+  if (space->second <= 0) {
+    errno = ENOSPC;
+    return -1;
+  }
+  if (static_cast<long long>(n) > space->second) n = static_cast<size_t>(space->second);
+  ssize_t k = write(fd, buf, n);
+  if (k > 0) space->second -= k;
+  return k;
+}
+
+bool LumiSetDiskSpace(const std::string& winFolder, long long bytes) {
+  std::string host;
+  char real[PATH_MAX];
+  if (!LumiMapPath(winFolder.c_str(), host) || !realpath(host.c_str(), real)) return false;
+  if (bytes < 0) {
+    g_space.erase(real);
+  } else {
+    g_space[real] = bytes;
+  }
+  return true;
+}
+
+void LumiRemoveNewFiles() {
+  for (NewFile& f : g_newFiles) {
+    if (f.used) unlink(f.path);
+  }
+}
 
 bool LumiHostRefusesWrite(const std::string& hostPath) {
   struct stat st;
@@ -98,22 +196,29 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, void*, DWORD d
       g_lastError = ERROR_INVALID_PARAMETER;
       return INVALID_HANDLE_VALUE;
   }
-  int fd = open(host.c_str(), flags, 0666);
+  // Not blocking: a FIFO would otherwise wait for its other end here.
+  int fd = open(host.c_str(), flags | O_NONBLOCK, 0666);
   if (fd < 0) {
     g_lastError = (errno == ENOENT && disposition == OPEN_EXISTING) ? ERROR_FILE_NOT_FOUND : FromErrno(errno);
     if (errno == EEXIST) g_lastError = 80;  // ERROR_FILE_EXISTS
     return INVALID_HANDLE_VALUE;
   }
-  if (wantWrite && LockedByAnother(fd)) {
+  if (fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || (S_ISCHR(st.st_mode) && wantWrite)) ||
+      fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    close(fd);
+    g_lastError = ERROR_ACCESS_DENIED;  // no file: a FIFO, a socket, a device
+    return INVALID_HANDLE_VALUE;
+  }
+  if (wantWrite && LockedByAnother(fd, 0, kDeleteGuard)) {
     close(fd);
     g_lastError = ERROR_SHARING_VIOLATION;
     return INVALID_HANDLE_VALUE;
   }
-  if (!(share & FILE_SHARE_WRITE)) {
-    struct flock fl = {};
-    fl.l_type = wantWrite ? F_WRLCK : F_RDLCK;
-    fl.l_whence = SEEK_SET;
-    fcntl(fd, F_OFD_SETLK, &fl);
+  if (!(share & FILE_SHARE_WRITE)) Lock(fd, wantWrite ? F_WRLCK : F_RDLCK, 0, kDeleteGuard);
+  if (!(share & FILE_SHARE_DELETE)) {
+    // A read lock where the descriptor reads, so that several holders can
+    // keep the file at once.
+    Lock(fd, (flags & O_ACCMODE) == O_WRONLY ? F_WRLCK : F_RDLCK, kDeleteGuard, 1);
   }
   if (disposition == CREATE_ALWAYS && ftruncate(fd, 0) != 0 && errno != EINVAL) {
     close(fd);
@@ -121,7 +226,7 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, void*, DWORD d
     return INVALID_HANDLE_VALUE;
   }
   g_lastError = 0;
-  return new FileHandle{fd, name, 0};
+  return new FileHandle{fd, name, 0, disposition == CREATE_NEW ? RememberNew(host) : -1};
 }
 
 BOOL WINAPI WriteFile(HANDLE h, LPCVOID buf, DWORD n, LPDWORD written, void*) {
@@ -131,7 +236,7 @@ BOOL WINAPI WriteFile(HANDLE h, LPCVOID buf, DWORD n, LPDWORD written, void*) {
   const char* p = static_cast<const char*>(buf);
   DWORD done = 0;
   while (done < n) {
-    ssize_t k = write(fd, p + done, n - done);
+    ssize_t k = LumiWriteFd(fd, p + done, n - done);
     if (k < 0) {
       if (errno == EINTR) continue;
       if (written) *written = done;
@@ -170,6 +275,7 @@ void LumiFailRead(const std::string& winPath, uint64_t afterBytes) {
 BOOL WINAPI CloseHandle(HANDLE h) {
   if (!h || h == INVALID_HANDLE_VALUE) return Fail(ERROR_INVALID_HANDLE);
   auto* f = static_cast<FileHandle*>(h);
+  if (f->created >= 0) g_newFiles[f->created].used = 0;
   int r = close(f->fd);
   delete f;
   return r == 0 ? TRUE : Fail(ERROR_ACCESS_DENIED);
@@ -196,9 +302,11 @@ BOOL WINAPI MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
   struct stat st;
   if (lstat(src.c_str(), &st) != 0) return Fail(errno == ENOENT ? ERROR_FILE_NOT_FOUND : FromErrno(errno));
   if (S_ISDIR(st.st_mode) || LumiHostRefusesWrite(ParentOf(src))) return Fail(ERROR_ACCESS_DENIED);
+  if (HeldAgainstDelete(src)) return Fail(ERROR_SHARING_VIOLATION);
   if (lstat(dst.c_str(), &st) == 0) {
     if (!(flags & MOVEFILE_REPLACE_EXISTING)) return Fail(ERROR_ALREADY_EXISTS);
     if (S_ISDIR(st.st_mode) || LumiHostRefusesWrite(dst)) return Fail(ERROR_ACCESS_DENIED);
+    if (HeldAgainstDelete(dst)) return Fail(ERROR_SHARING_VIOLATION);
   } else if (LumiHostRefusesWrite(dst)) {
     return Fail(ERROR_ACCESS_DENIED);
   }
@@ -217,6 +325,7 @@ BOOL WINAPI DeleteFileA(LPCSTR name) {
       LumiHostRefusesWrite(ParentOf(host))) {
     return Fail(ERROR_ACCESS_DENIED);
   }
+  if (HeldAgainstDelete(host)) return Fail(ERROR_SHARING_VIOLATION);
   if (unlink(host.c_str()) != 0) return Fail(FromErrno(errno));
   g_lastError = NO_ERROR;
   return TRUE;

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 #include "lumiwin.h"
@@ -72,6 +73,10 @@ void LumiObserveDestroy(LumiDestroyObserver observer);
 // asks it for riid.
 HRESULT LumiCreateShellLink(REFIID riid, void** ppv);
 HRESULT LumiCreateActiveDesktop(REFIID riid, void** ppv);
+
+// Writes to a descriptor as WriteFile does, within the disk space a test
+// left the file's folder (LumiSetDiskSpace): errno ENOSPC once none is left.
+ssize_t LumiWriteFd(int fd, const void* buf, size_t n);
 
 // The message queue drops what it holds for a window being destroyed: its
 // posted messages and its timers.

@@ -7,6 +7,9 @@
 
 // Makes the console the sheet's driver and the folder browser's asker.
 void LumiConsoleStart();
+// The console's driver of the sheet (LumiConsoleStart sets it): shows the
+// page and carries out one command line. A program may wrap it.
+bool LumiConsoleDrive(void* context);
 // Whether writing to standard output failed (the console then cancels).
 bool LumiConsoleOutputFailed();
 // Carries out one command line; what to say back goes to reply. Commands:

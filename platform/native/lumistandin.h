@@ -107,6 +107,16 @@ int LumiLiveActiveDesktops();
 // /dev/full as a destination is written to and fails as a full disk.
 bool LumiHostRefusesWrite(const std::string& hostPath);
 
+// Files: the disk that holds a folder has bytes left for the files in it
+// (not its subfolders): writes past them fail as on a full disk, after the
+// bytes that fit; a negative number lifts the limit. False when the folder
+// does not exist.
+bool LumiSetDiskSpace(const std::string& winFolder, long long bytes);
+// Files: removes the files this process made new (CreateFileA, CREATE_NEW)
+// and still holds open. Safe in a signal handler: a program cut off by a
+// signal leaves no half-written file behind.
+void LumiRemoveNewFiles();
+
 // Files: reading the file of this Windows name (as opened) fails once
 // afterBytes were read; an empty name stops the failures.
 void LumiFailRead(const std::string& winPath, uint64_t afterBytes);

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "internal.h"
 #include "lumistandin.h"
 #include "lumiwin.h"
 #include "szdd.h"
@@ -86,20 +87,22 @@ Kind Classify(int fd, uint32_t& length, unsigned char& recorded) {
   return lseek(fd, 0, SEEK_SET) == 0 ? Kind::Plain : Kind::Damaged;
 }
 
-// Opens a regular file for reading; folders and devices are refused.
+// Opens a regular file for reading; folders, FIFOs, sockets and devices
+// are refused.
 int OpenForRead(const char* winPath, WORD& err) {
   std::string host;
   if (!LumiMapPath(winPath, host)) {
     err = kErrPathNotFound;
     return -1;
   }
-  int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: a FIFO would otherwise wait for a writer here.
+  int fd = open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     err = ErrFromErrno(errno);
     return -1;
   }
   struct stat st;
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, O_RDONLY) != 0) {
     close(fd);
     err = kErrAccessDenied;
     return -1;
@@ -137,12 +140,31 @@ LzFile* Lookup(INT h) {
   return i < g_handles.size() ? g_handles[i].get() : nullptr;
 }
 
+// Writes to a destination as WriteFile does (within a test's disk space).
+class DestSink : public SzddSink {
+ public:
+  explicit DestSink(int fd) : fd_(fd) {}
+  bool Write(const uint8_t* buf, size_t n) override {
+    while (n > 0) {
+      ssize_t k = LumiWriteFd(fd_, buf, n);
+      if (k < 0 && errno == EINTR) continue;
+      if (k <= 0) return false;
+      buf += k;
+      n -= static_cast<size_t>(k);
+    }
+    return true;
+  }
+
+ private:
+  int fd_;
+};
+
 LONG CopyPlain(int in, int out) {
   constexpr size_t kChunk = 1 << 18;
   std::unique_ptr<uint8_t[]> buf(new (std::nothrow) uint8_t[kChunk]);
   if (!buf) return LZERROR_GLOBALLOC;
   SzddFdSource source(in);
-  SzddFdSink sink(out);
+  DestSink sink(out);
   int64_t total = 0;
   for (;;) {
     long n = source.Read(buf.get(), kChunk);
@@ -158,7 +180,7 @@ LONG CopyPlain(int in, int out) {
 // SZDD expansion through the library, with its answers as LZ32's codes.
 LONG Expand(int in, int out, uint32_t length) {
   SzddFdSource source(in);
-  SzddFdSink sink(out);
+  DestSink sink(out);
   SzddResult r = SzddExpand(source, sink, length);
   switch (r.status) {
     case SzddStatus::kOk:
@@ -260,9 +282,10 @@ INT WINAPI LZOpenFileA(LPSTR name, LPOFSTRUCT of, WORD style) {
     }
     int flags = O_CLOEXEC | (access == OF_READWRITE ? O_RDWR : (access == OF_WRITE ? O_WRONLY : O_RDONLY));
     if (style & OF_CREATE) flags |= O_CREAT | O_TRUNC;
-    int fd = open(host.c_str(), flags, 0666);
-    if (fd < 0) {
+    int fd = open(host.c_str(), flags | O_NONBLOCK, 0666);  // a FIFO slipped in fails, never waits
+    if (fd < 0 || fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
       of->nErrCode = ErrFromErrno(errno);
+      if (fd >= 0) close(fd);
       return LZERROR_BADINHANDLE;
     }
     f->fd = fd;

@@ -109,14 +109,13 @@ class ShellLink final : public IShellLinkA, public IPersistFile {
     if (!wide) return E_INVALIDARG;
     char name[MAX_PATH * 2];
     if (WideCharToMultiByte(CP_ACP, 0, wide, -1, name, sizeof name, nullptr, nullptr) == 0) return E_INVALIDARG;
-    std::string host;
-    if (!LumiMapPath(name, host) || LumiHostRefusesWrite(host)) return E_ACCESSDENIED;
     std::vector<uint8_t> bytes = LinkFile(path_, description_);
-    std::FILE* f = std::fopen(host.c_str(), "wb");
-    if (!f) return E_FAIL;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fclose(f) == 0 && ok;
-    return ok ? S_OK : E_FAIL;
+    HANDLE f = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_ACCESS_DENIED ? E_ACCESSDENIED : E_FAIL;
+    DWORD written = 0;
+    bool ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+    ok = CloseHandle(f) && ok;
+    return ok ? S_OK : E_FAIL;  // what was written stays, as on a full disk
   }
 
  private:

@@ -25,9 +25,10 @@ void RemoveTree(const std::string& path);
 bool SetReadOnly(const std::string& path, bool readOnly);
 // Whether a folder can be made to refuse new entries (natively only).
 bool ReadOnlyFoldersRefuseWriting();
-// Puts at path a file that takes no bytes, as on a full disk (natively a link
-// to /dev/full); false where the platform offers none.
-bool PutFullDiskFile(const std::string& path);
+// Leaves the disk of folder bytesLeft bytes for the files in it, as a disk
+// filling up (a negative number lifts the limit); false where the platform
+// cannot arrange it (natively it can).
+bool LimitDiskSpace(const std::string& folder, long long bytesLeft);
 // Makes the platform report no Windows folder, or its own again (natively
 // only); false where that cannot be arranged.
 bool ReportNoWindowsFolder(bool none);

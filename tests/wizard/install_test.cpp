@@ -251,12 +251,13 @@ TEST_F(InstallRun, OneShortcutIsEnoughAndNoneFailsTheRun) {
   EXPECT_EQ(Message(), none);
 }
 
-TEST_F(InstallRun, ACategoryListThatCannotBeWrittenFailsTheRun) {
+TEST_F(InstallRun, ACategoryListThatCannotBeWrittenFailsTheRunAfterTheShortcuts) {
   ASSERT_EQ(sheet_.m_installer.CreateDirTree((folder_ + "\\Photos.dat").c_str()), 1);  // a folder in its way
   EXPECT_EQ(Run(folder_), 0);
   EXPECT_EQ(Message(), "Cannot write the category list file " + folder_ + "\\Photos.dat");
   EXPECT_TRUE(PathExists(folder_ + "\\Bkgnds.dat"));
-  EXPECT_FALSE(PathExists(Link(desktop_)));
+  EXPECT_TRUE(PathExists(Link(desktop_)));
+  EXPECT_TRUE(PathExists(Link(programs_)));
 }
 
 TEST_F(InstallRun, TheLongestFolderInstallsAndALongerOneIsRefusedBeforeAnythingIsMade) {
@@ -308,26 +309,34 @@ TEST_F(InstallRun, AFailedReinstallKeepsTheInstalledFiles) {
 }
 
 // Faults of the target: each run fails with the message naming what could not
-// be written, and what was there before keeps its bytes.
+// be written, and what was there before keeps its bytes. Shortcuts are made
+// when every file is in place, also when a category list could not be written.
 TEST_F(InstallRun, WhatCannotBeWrittenFailsTheRunAndKeepsItsBytes) {
   const std::string exe = folder_ + "\\Lumiroll.exe";
-  enum class Put { kFile, kReadOnlyFile, kReadOnlyFolder, kFullDiskFile };
+  // Bytes the six files take in the install folder: a disk with fewer left
+  // than that and the first category list fills up at the list.
+  long long primaries = 0;
+  for (UINT id = IDS_FILE_FIRST; id <= IDS_FILE_LAST; ++id) {
+    primaries += static_cast<long long>(SampleContents(ExpandedMediumName(MediumName(id))).size());
+  }
+  enum class Put { kFile, kReadOnlyFile, kReadOnlyFolder, kFullDisk };
   struct Case {
     const char* what;
     Put put;  // what is put at path before the run
     std::string path;
     std::string message;
+    long long spaceLeft;  // in the install folder, for kFullDisk
+    bool linked;          // whether the shortcuts are made
   };
   const Case cases[] = {
-      {"a read-only program file", Put::kReadOnlyFile, exe, "Cannot access " + exe},
-      {"a read-only install folder", Put::kReadOnlyFolder, folder_, "Cannot access " + exe},
-      {"a file where the install folder should be", Put::kFile, folder_, "Cannot access " + exe},
+      {"a read-only program file", Put::kReadOnlyFile, exe, "Cannot access " + exe, 0, false},
+      {"a read-only install folder", Put::kReadOnlyFolder, folder_, "Cannot access " + exe, 0, false},
+      {"a file where the install folder should be", Put::kFile, folder_, "Cannot access " + exe, 0, false},
       {"a file where a picture folder should be", Put::kFile, folder_ + "\\Sunsets",
-       "Cannot access " + folder_ + "\\Sunsets\\Sunset1.jpg"},
-      {"a full disk for the program file", Put::kFullDiskFile, folder_ + "\\" + CInstaller::kTempName,
-       "Cannot write file " + exe},
-      {"a full disk for a category list", Put::kFullDiskFile, folder_ + "\\Photos.dat",
-       "Cannot write the category list file " + folder_ + "\\Photos.dat"},
+       "Cannot access " + folder_ + "\\Sunsets\\Sunset1.jpg", 0, false},
+      {"a full disk for the program file", Put::kFullDisk, folder_, "Cannot write file " + exe, 1000, false},
+      {"a full disk for a category list", Put::kFullDisk, folder_,
+       "Cannot write the category list file " + folder_ + "\\Photos.dat", primaries + 500, true},
   };
   auto possible = [](Put put) {
     switch (put) {
@@ -335,8 +344,8 @@ TEST_F(InstallRun, WhatCannotBeWrittenFailsTheRunAndKeepsItsBytes) {
         return true;
       case Put::kReadOnlyFolder:
         return ReadOnlyFoldersRefuseWriting();
-      case Put::kFullDiskFile:
-        return PutFullDiskFile(ScratchFolder() + "\\probe");
+      case Put::kFullDisk:
+        return LimitDiskSpace(ScratchFolder(), -1);
       default:
         return true;
     }
@@ -349,10 +358,12 @@ TEST_F(InstallRun, WhatCannotBeWrittenFailsTheRunAndKeepsItsBytes) {
       continue;
     }
     RemoveTree(base_ + "\\Program Files");
+    RemoveFile(Link(desktop_));
     ASSERT_EQ(sheet_.m_installer.CreateDirTree(sheet_.m_installer.GetDirPart(c.path.c_str())), 1);
     const bool file = c.put == Put::kFile || c.put == Put::kReadOnlyFile;
-    if (c.put == Put::kFullDiskFile) {
-      ASSERT_TRUE(PutFullDiskFile(c.path));
+    if (c.put == Put::kFullDisk) {
+      ASSERT_TRUE(MakeFolder(c.path));
+      ASSERT_TRUE(LimitDiskSpace(c.path, c.spaceLeft));
     } else {
       ASSERT_TRUE(file ? PutFile(c.path, before) : MakeFolder(c.path));
       if (c.put != Put::kFile) {
@@ -366,7 +377,9 @@ TEST_F(InstallRun, WhatCannotBeWrittenFailsTheRunAndKeepsItsBytes) {
       EXPECT_TRUE(GetFile(c.path, now));
       EXPECT_EQ(now, before);
     }
-    EXPECT_FALSE(PathExists(Link(desktop_)));
+    EXPECT_EQ(PathExists(Link(desktop_)), c.linked);
+    EXPECT_FALSE(PathExists(folder_ + "\\" + CInstaller::kTempName));
+    if (c.put == Put::kFullDisk) LimitDiskSpace(c.path, -1);
     SetReadOnly(c.path, false);
   }
 }

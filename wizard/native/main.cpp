@@ -12,10 +12,30 @@
 #include <string>
 
 #include "lumiconsole.h"
+#include "lumisheet.h"
 #include "lumistandin.h"
+#include "resource.h"
 #include "setupapp.h"
 
 CSetupApp theApp;
+
+namespace {
+// The picture the finish page showed last: after an install, how it went.
+unsigned g_finishPicture = 0;
+
+bool Drive(void* context) {
+  if (LumiSheetPageTemplate() == IDD_FINISH) g_finishPicture = LumiSheetPicture(IDC_PICTURE).bitmapId;
+  return LumiConsoleDrive(context);
+}
+
+// A signal ends the program as it would have ended it, but first removes the
+// file being expanded, which would otherwise stay half-written.
+void OnSignal(int sig) {
+  LumiRemoveNewFiles();
+  std::signal(sig, SIG_DFL);
+  std::raise(sig);
+}
+}  // namespace
 
 int main() {
   std::string problems;
@@ -25,13 +45,15 @@ int main() {
     return 3;
   }
   std::signal(SIGPIPE, SIG_IGN);  // a closed output is a write error, seen below
+  for (int sig : {SIGINT, SIGTERM, SIGHUP}) std::signal(sig, OnSignal);
   LumiConsoleStart();
+  LumiSheetSetDriver(Drive, nullptr);
   AfxWinMain();
   if (LumiConsoleOutputFailed()) return 4;
-  switch (theApp.m_nInstallResult) {
-    case 1:
+  switch (g_finishPicture) {
+    case IDB_FIREWORKS:
       return 0;
-    case 0:
+    case IDB_STOP:
       return 1;
     default:
       return 2;

@@ -182,14 +182,16 @@ TEST(CFileStandIn, ShareDenyWriteKeepsOtherWritersOut) {
 
 TEST(CFileStandIn, AFullDiskFailsTheCategoryFile) {
   std::string dir = ScratchFolder();
-  std::string host;
-  ASSERT_TRUE(LumiMapPath(dir.c_str(), host));
-  ASSERT_EQ(symlink("/dev/full", (host + "/full.dat").c_str()), 0);
+  ASSERT_TRUE(PutFile(dir + "\\full.dat", "before"));
+  ASSERT_TRUE(LimitDiskSpace(dir, 500));
   CWizardSheet sheet;
   CategoryRecord r[3] = {};
   EXPECT_EQ(sheet.WriteCategoryFile((dir + "\\full.dat").c_str(), 3, r), 0);
+  std::string kept;
+  EXPECT_TRUE(GetFile(dir + "\\full.dat", kept) && kept == "before");  // the old file stays whole
+  EXPECT_FALSE(PathExists(dir + "\\" + CInstaller::kTempName));
   CFile f;
-  ASSERT_TRUE(f.Open((dir + "\\full.dat").c_str(), CFile::modeWrite));
+  ASSERT_TRUE(f.Open((dir + "\\new.dat").c_str(), CFile::modeCreate | CFile::modeWrite));
   bool thrown = false;
   try {
     f.Write("x", 1);
@@ -198,6 +200,7 @@ TEST(CFileStandIn, AFullDiskFailsTheCategoryFile) {
     e->Delete();
   }
   EXPECT_TRUE(thrown);
+  LimitDiskSpace(dir, -1);
 }
 
 }  // namespace

@@ -114,7 +114,7 @@ bool SetReadOnly(const std::string& path, bool readOnly) {
   return chmod(host.c_str(), mode & 07777) == 0;
 }
 bool ReadOnlyFoldersRefuseWriting() { return true; }
-bool PutFullDiskFile(const std::string& path) { return symlink("/dev/full", Host(path).c_str()) == 0; }
+bool LimitDiskSpace(const std::string& folder, long long bytesLeft) { return LumiSetDiskSpace(folder, bytesLeft); }
 bool ReportNoWindowsFolder(bool none) {
   LumiSetWindowsDir(none ? nullptr : kLumiDefaultWindowsDir);
   return true;

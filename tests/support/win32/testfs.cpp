@@ -134,5 +134,5 @@ bool SetReadOnly(const std::string& path, bool readOnly) {
 
 // The read-only attribute of a folder does not keep files out of it.
 bool ReadOnlyFoldersRefuseWriting() { return false; }
-bool PutFullDiskFile(const std::string&) { return false; }
+bool LimitDiskSpace(const std::string&, long long) { return false; }
 bool ReportNoWindowsFolder(bool none) { return !none; }
