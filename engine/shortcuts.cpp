@@ -44,8 +44,30 @@ int CInstaller::CreateShortcuts(const char* fileName, const char* title) {
   return count;
 }
 
+namespace {
+// Whether path names a file (not a folder) that exists now.
+bool IsFile(const char* path) {
+  const DWORD attr = ::GetFileAttributesA(path);
+  return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The size of the file at path, or -1 when it cannot be opened.
+long long FileSize(const char* path) {
+  HANDLE h = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return -1;
+  DWORD high = 0;
+  const DWORD low = ::GetFileSize(h, &high);
+  ::CloseHandle(h);
+  return static_cast<long long>(high) << 32 | low;
+}
+}  // namespace
+
 int CInstaller::CreateShortcut(const char* targetPath, const char* linkPath, const char* description) {
   int result = 0;
+  // A shortcut to nothing is none: a program file that is missing is never
+  // reported as installed through its shortcuts.
+  if (!IsFile(targetPath)) return 0;
   IShellLinkA* link = nullptr;
   HRESULT hr = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                   reinterpret_cast<void**>(&link));
@@ -58,8 +80,13 @@ int CInstaller::CreateShortcut(const char* targetPath, const char* linkPath, con
     WCHAR wide[260];
     // A shortcut counts only once its file is written: a Save into a folder
     // that does not exist or cannot be written is not a shortcut made.
-    if (::MultiByteToWideChar(CP_ACP, 0, linkPath, -1, wide, 260) > 0 && SUCCEEDED(file->Save(wide, TRUE))) {
-      result = 1;
+    if (::MultiByteToWideChar(CP_ACP, 0, linkPath, -1, wide, 260) > 0) {
+      const bool existed = IsFile(linkPath);
+      if (SUCCEEDED(file->Save(wide, TRUE))) {
+        result = 1;
+      } else if (!existed || FileSize(linkPath) == 0) {
+        ::DeleteFileA(linkPath);  // what a failed save left (a full disk): an empty link file
+      }
     }
     file->Release();
   }

@@ -273,6 +273,7 @@ TEST(CreateShortcuts, AProgramsFolderOf149CharactersIsUsedAndOneOf150Refused) {
     SetShellFolders(desktop.c_str(), programs.c_str());
     CInstaller inst;
     inst.SetInstallDir((dir + "\\App").c_str());
+    ASSERT_TRUE(PutFile(dir + "\\App\\Lumiroll.exe", "program"));
     EXPECT_GE(inst.CreateShortcuts("Lumiroll.exe", "Title"), 1);  // the desktop's at least
     EXPECT_EQ(PathExists(programs + "\\Title.lnk"), length == 149);
   }

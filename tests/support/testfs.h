@@ -19,6 +19,10 @@ bool RemoveFile(const std::string& path);
 // Removes a folder and everything in it.
 void RemoveTree(const std::string& path);
 
+// Puts at path a link to the file target: a hard link, or a symbolic one
+// (under Wine made from the host side); false where the platform cannot.
+bool PutLink(const std::string& path, const std::string& target, bool hard);
+
 // Makes a file refuse writing, or allows it again: natively by taking or
 // giving its write permission (which the stand-ins honour for every user, and
 // for folders too), on Windows with the read-only attribute.

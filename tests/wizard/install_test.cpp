@@ -9,6 +9,7 @@
 #include "medium.h"
 #include "pages.h"
 #include "resource.h"
+#include "tempfile.h"
 #include "testfs.h"
 #include "wizsheet.h"
 
@@ -382,6 +383,93 @@ TEST_F(InstallRun, WhatCannotBeWrittenFailsTheRunAndKeepsItsBytes) {
     if (c.put == Put::kFullDisk) LimitDiskSpace(c.path, -1);
     SetReadOnly(c.path, false);
   }
+}
+
+// What another user may have put in the install folder or a picture folder
+// never makes the run write elsewhere: links there are replaced, a leftover
+// temporary file is cleared, and a temporary file that another installer is
+// writing stops the run before anything of it is touched.
+TEST_F(InstallRun, WhatStandsInTheFoldersNeverMakesTheRunWriteElsewhere) {
+  const std::string outside = base_ + "\\outside.dat", temp = CInstaller::kTempName;
+  enum class Put { kSymbolic, kHard, kLeftover, kHeld };
+  const struct {
+    const char* what;
+    Put put;
+    std::string at;  // below the install folder
+  } cases[] = {
+      {"a link as the temporary file", Put::kSymbolic, temp},
+      {"a link as the program file", Put::kSymbolic, "Lumiroll.exe"},
+      {"a link as a category list", Put::kSymbolic, "Photos.dat"},
+      {"a hard link as a category list", Put::kHard, "Bkgnds.dat"},
+      {"a link as a picture folder's temporary file", Put::kSymbolic, "Bkgnds1\\" + temp},
+      {"a hard link as a picture", Put::kHard, "Nature\\Gulls.jpg"},
+      {"a temporary file a cut-off run left", Put::kLeftover, temp},
+      {"a temporary file another installer is writing", Put::kHeld, temp},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    RemoveTree(base_ + "\\Program Files");
+    const std::string at = folder_ + "\\" + c.at;
+    ASSERT_EQ(sheet_.m_installer.CreateDirTree(sheet_.m_installer.GetDirPart(at.c_str())), 1);
+    ASSERT_TRUE(PutFile(outside, "outside"));
+    HANDLE held = INVALID_HANDLE_VALUE;
+    switch (c.put) {
+      case Put::kSymbolic:
+      case Put::kHard:
+        if (!PutLink(at, outside, c.put == Put::kHard)) {
+          std::printf("not possible on this platform: %s\n", c.what);
+          continue;
+        }
+        break;
+      case Put::kLeftover:
+        ASSERT_TRUE(PutFile(at, "half a file"));
+        break;
+      case Put::kHeld:
+        held = CreateTempFile(at.c_str());
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        break;
+    }
+    const int result = Run(folder_);
+    std::string bytes;
+    EXPECT_TRUE(GetFile(outside, bytes) && bytes == "outside");
+    if (held != INVALID_HANDLE_VALUE) {
+      EXPECT_EQ(result, 0);
+      EXPECT_EQ(Message(), "Another program (a second installation?) is writing " + at);
+      EXPECT_FALSE(PathExists(folder_ + "\\Lumiroll.exe"));
+      CloseHandle(held);
+      EXPECT_TRUE(PathExists(at));  // the other installer's file stays its own
+      continue;
+    }
+    ASSERT_EQ(result, 1) << Message();
+    for (UINT id : ManifestIds()) {
+      EXPECT_TRUE(GetFile(InstalledPath(folder_, id), bytes) &&
+                  bytes == SampleContents(ExpandedMediumName(MediumName(id))))
+          << id;
+    }
+    std::vector<Record> r;
+    std::string why;
+    EXPECT_TRUE(ReadCategoryFile(folder_ + "\\Photos.dat", r, why)) << why;
+    EXPECT_TRUE(ReadCategoryFile(folder_ + "\\Bkgnds.dat", r, why)) << why;
+    EXPECT_FALSE(PathExists(folder_ + "\\" + temp));
+    EXPECT_FALSE(PathExists(folder_ + "\\Bkgnds1\\" + temp));
+  }
+}
+
+// A file installed before, held open by another program that does not let
+// it be replaced: the run fails naming it, and it keeps its bytes.
+TEST_F(InstallRun, AnInstalledFileThatCannotBeReplacedKeepsItsBytes) {
+  const std::string exe = folder_ + "\\Lumiroll.exe";
+  ASSERT_EQ(sheet_.m_installer.CreateDirTree(folder_.c_str()), 1);
+  ASSERT_TRUE(PutFile(exe, "installed before"));
+  HANDLE h = CreateFileA(exe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Run(folder_), 0);
+  CloseHandle(h);
+  EXPECT_EQ(Message(), "Cannot access " + exe);
+  std::string bytes;
+  EXPECT_TRUE(GetFile(exe, bytes) && bytes == "installed before");
+  EXPECT_FALSE(PathExists(folder_ + "\\" + CInstaller::kTempName));
 }
 
 TEST(CategoryFile, BytesOnDisk) {

@@ -80,6 +80,8 @@ class Shortcuts : public ::testing::Test {
     dir_ = ScratchFolder();
     MakeFolder(dir_ + "\\Desk");
     MakeFolder(dir_ + "\\Progs");
+    MakeFolder(dir_ + "\\App");
+    PutFile(dir_ + "\\App\\Lumiroll.exe", "program");
   }
   void Folders(const std::string& desktop, const std::string& programs) {
     SetShellFolders(desktop.empty() ? nullptr : desktop.c_str(), programs.empty() ? nullptr : programs.c_str());
@@ -160,8 +162,44 @@ TEST_F(Shortcuts, WithoutTheKeyOrTheClassNothingIsMade) {
   LumiFailShellLink(true);
   EXPECT_EQ(inst_.CreateShortcuts("Lumiroll.exe", "Title"), 0);
   LumiFailShellLink(false);
-  EXPECT_EQ(inst_.CreateShortcut("C:\\x.exe", (dir_ + "\\Desk\\x.lnk").c_str(), "x"), 1);
-  EXPECT_EQ(inst_.CreateShortcut("C:\\x.exe", (dir_ + "\\Gone\\x.lnk").c_str(), "x"), 0);  // Save fails
+  const std::string target = dir_ + "\\App\\Lumiroll.exe";
+  EXPECT_EQ(inst_.CreateShortcut(target.c_str(), (dir_ + "\\Desk\\x.lnk").c_str(), "x"), 1);
+  EXPECT_EQ(inst_.CreateShortcut(target.c_str(), (dir_ + "\\Gone\\x.lnk").c_str(), "x"), 0);  // Save fails
+}
+
+// A shortcut counts only when it leads to the program and its file is whole.
+TEST_F(Shortcuts, NoShortcutToNothingAndNoneLeftHalfSaved) {
+  const std::string desk = dir_ + "\\Desk", link = desk + "\\Title.lnk", progs = dir_ + "\\Progs\\Title.lnk";
+  struct Case {
+    const char* what;
+    std::string desktop;      // the desktop folder's value
+    const char* program;      // the program file's name in the install folder
+    long long deskSpace;      // bytes left on the desktop's disk, -1 for no limit
+    const char* linkBefore;   // a link file on the desktop before, or nullptr
+    int made;
+    bool deskLink, progsLink;  // link files there afterwards
+  };
+  const Case cases[] = {
+      {"a program file that is not there", desk, "Missing.exe", -1, nullptr, 0, false, false},
+      {"a program name that is a folder", desk, "", -1, nullptr, 0, false, false},
+      {"a full disk, no link before", desk, "Lumiroll.exe", 0, nullptr, 1, false, true},
+      {"a full disk over an old link", desk, "Lumiroll.exe", 0, "old link", 1, false, true},
+      {"a share that cannot be reached", "\\\\nosuchserver\\share\\Desktop", "Lumiroll.exe", -1, nullptr, 1, false,
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RemoveFile(link);
+    RemoveFile(progs);
+    if (c.linkBefore) ASSERT_TRUE(PutFile(link, c.linkBefore));
+    Folders(c.desktop, dir_ + "\\Progs");
+    ASSERT_TRUE(LimitDiskSpace(desk, c.deskSpace));
+    inst_.SetInstallDir((dir_ + "\\App").c_str());
+    EXPECT_EQ(inst_.CreateShortcuts(c.program, "Title"), c.made);
+    LimitDiskSpace(desk, -1);
+    EXPECT_EQ(PathExists(link), c.deskLink);
+    EXPECT_EQ(PathExists(progs), c.progsLink);
+  }
 }
 
 TEST(CFileStandIn, ShareDenyWriteKeepsOtherWritersOut) {

@@ -106,6 +106,11 @@ void SetShellFoldersKeyMissing() {
 }
 bool ShellFoldersStayAsSet() { return true; }
 
+bool PutLink(const std::string& path, const std::string& target, bool hard) {
+  const std::string from = Host(target), at = Host(path);
+  return (hard ? link(from.c_str(), at.c_str()) : symlink(from.c_str(), at.c_str())) == 0;
+}
+
 bool SetReadOnly(const std::string& path, bool readOnly) {
   struct stat st;
   std::string host = Host(path);

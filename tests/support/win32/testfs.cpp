@@ -125,6 +125,39 @@ void SetShellFolders(const char* desktop, const char* programs) {
 void SetShellFoldersKeyMissing() { RegDeleteKeyA(HKEY_CURRENT_USER, kShellFolders); }
 bool ShellFoldersStayAsSet() { return false; }
 
+namespace {
+// The host path of a Windows path under Wine; empty elsewhere.
+std::string HostPath(const std::string& path) {
+  typedef char*(CDECL * UnixName)(LPCWSTR);
+  auto unixName = reinterpret_cast<UnixName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  WCHAR wide[MAX_PATH];
+  if (!unixName || !MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH)) return "";
+  char* host = unixName(wide);
+  if (!host) return "";
+  std::string out = host;
+  HeapFree(GetProcessHeap(), 0, host);
+  return out;
+}
+}  // namespace
+
+// Wine's own symbolic links are no links on the host: one is made there, by
+// the host's ln, which Wine starts as it starts any program of the host.
+bool PutLink(const std::string& path, const std::string& target, bool hard) {
+  if (hard) return CreateHardLinkA(path.c_str(), target.c_str(), nullptr) != 0;
+  const std::string from = HostPath(target), at = HostPath(path);
+  if (from.empty() || at.empty()) return false;
+  std::string command = "/bin/ln -s '" + from + "' '" + at + "'";
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi;
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  WaitForSingleObject(pi.hProcess, 30000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return PathExists(path);
+}
+
 bool SetReadOnly(const std::string& path, bool readOnly) {
   DWORD a = GetFileAttributesA(path.c_str());
   if (a == INVALID_FILE_ATTRIBUTES) return false;
