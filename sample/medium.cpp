@@ -118,6 +118,14 @@ bool MediumNames(std::vector<std::string>& names, std::string* error) {
   return true;
 }
 
+bool Readable(const std::string& path) {
+  HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  ::CloseHandle(h);
+  return true;
+}
+
 bool SameIgnoringAZCase(const std::string& a, const std::string& b) {
   return CString(a.c_str()).CompareNoCase(b.c_str()) == 0;
 }
@@ -146,14 +154,32 @@ int CheckMedium(const std::string& folder, const std::string& label, const std::
     report += error + "\n";
     return 1;
   }
+  // What the folder holds: names that differ only in case are one name on a
+  // CD or a Windows disk, where all but one would be lost.
+  std::vector<std::string> entries;
+  WIN32_FIND_DATAA found;
+  HANDLE listing = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (listing != INVALID_HANDLE_VALUE) {
+    do {
+      entries.push_back(found.cFileName);
+    } while (::FindNextFileA(listing, &found));
+    ::FindClose(listing);
+  }
   int problems = 0;
   for (const std::string& name : names) {
-    std::string path = folder + "\\" + name, line;
+    std::string path = folder + "\\" + name, line, twins;
+    for (const std::string& e : entries) {
+      if (SameIgnoringAZCase(e, name)) twins += (twins.empty() ? "" : ", ") + e;
+    }
     std::vector<char> src(path.begin(), path.end());
     src.push_back(0);
     char expanded[512] = "";
-    if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (twins.find(", ") != std::string::npos) {
+      line = "the medium holds names that differ only in case (" + twins + "): a CD or a Windows disk keeps one";
+    } else if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
       line = "missing";
+    } else if (!Readable(path)) {
+      line = "cannot be opened for reading: a folder, or no file at all";
     } else if (path.size() >= OFS_MAXPATHNAME) {
       line = "its path has " + std::to_string(path.size()) + " characters; LZ32 takes at most 127";
     } else if (::GetExpandedNameA(src.data(), expanded) != 1) {
@@ -201,7 +227,10 @@ int MkmediumMain(int argc, char** argv, MediumFolderOf folderOf, const char* nul
   if (check) {
     std::string report;
     int problems = CheckMedium(folder, arg, nullDevice, report);
-    std::fputs(report.c_str(), stdout);
+    if (std::fputs(report.c_str(), stdout) < 0 || std::fflush(stdout) != 0) {
+      std::fprintf(stderr, "mkmedium: cannot write the report\n");
+      return 1;
+    }
     return problems ? 1 : 0;
   }
   std::string error;

@@ -105,12 +105,13 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 // Opens a regular file for reading: its descriptor, or -1 with why set.
 int OpenInput(const std::string& file, std::string& why) {
-  int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: a FIFO would otherwise wait for a writer here.
+  int fd = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   struct stat st;
   if (fd < 0) {
     why = std::string("cannot read it: ") + std::strerror(errno);
-  } else if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    why = "not a regular file";
+  } else if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, O_RDONLY) != 0) {
+    why = "not a regular file (a FIFO, a device or a socket is no file to pack)";
     close(fd);
     fd = -1;
   }
@@ -200,7 +201,9 @@ bool ExpandedName(const std::string& file, std::string& win, std::string& name, 
   name = expanded;
   size_t cut = name.find_last_of("\\:");
   if (cut != std::string::npos) name = name.substr(cut + 1);
-  return true;
+  if (LzExpandedNameSound(NameOf(file).c_str(), name.c_str())) return true;
+  why = "it expands to \"" + name + "\", no name of its own (its header records a character Windows cannot use there)";
+  return false;
 }
 
 int Expand(const std::string& file, const std::string& outDir) {

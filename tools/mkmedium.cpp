@@ -1,6 +1,7 @@
 // mkmedium DIR | --check DIR: makes or checks the sample distribution medium
 // in host folder DIR.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -11,7 +12,8 @@
 
 namespace {
 bool FolderOf(const char* arg, bool make, std::string& folder, std::string& why) {
-  if (make && mkdir(arg, 0777) != 0 && errno != EEXIST) {
+  const bool made = make && mkdir(arg, 0777) == 0;
+  if (make && !made && errno != EEXIST) {
     why = std::string("cannot make the folder: ") + std::strerror(errno);
     return false;
   }
@@ -27,6 +29,7 @@ bool FolderOf(const char* arg, bool make, std::string& folder, std::string& why)
   folder = LumiHostToWindowsPath(arg);
   if (!LumiWindowsPathLeadsBack(arg)) {
     why = "its Windows path " + folder + " leads to another folder: " + kLumiLeadsElsewhere;
+    if (made) rmdir(arg);  // refused: nothing of this run stays
     return false;
   }
   return true;

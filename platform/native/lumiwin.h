@@ -86,6 +86,23 @@ DWORD WINAPI GetLastError(void);
 DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh);
 BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
+// Folder listings: a pattern of a folder, a backslash and "*" (or "*.*")
+// lists every entry, "." and ".." included; any other last part is a name,
+// found without regard to the case of A-Z.
+typedef struct _FILETIME {
+  DWORD dwLowDateTime, dwHighDateTime;
+} FILETIME;
+typedef struct _WIN32_FIND_DATAA {
+  DWORD dwFileAttributes;
+  FILETIME ftCreationTime, ftLastAccessTime, ftLastWriteTime;
+  DWORD nFileSizeHigh, nFileSizeLow, dwReserved0, dwReserved1;
+  char cFileName[MAX_PATH];
+  char cAlternateFileName[14];
+} WIN32_FIND_DATAA;
+#define ERROR_NO_MORE_FILES 18L
+HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, WIN32_FIND_DATAA* lpFindFileData);
+BOOL WINAPI FindNextFileA(HANDLE hFindFile, WIN32_FIND_DATAA* lpFindFileData);
+BOOL WINAPI FindClose(HANDLE hFindFile);
 
 // OLE
 HRESULT WINAPI OleInitialize(LPVOID pvReserved);

@@ -2,8 +2,9 @@
 // WinHelp and for the Active Desktop object. The browser is modal like the
 // platform's: it takes a queued answer or asks its asker (the console front
 // end sets one), accepts only an existing folder by its full path (a file,
-// a missing path or a drive-relative one is not a choice) and returns an
-// item list of that folder, or nullptr when cancelled.
+// a missing path or a drive-relative one is not a choice, nor a path of
+// MAX_PATH characters or more, one holding a NUL or a device name such as
+// CON) and returns an item list of that folder, or nullptr when cancelled.
 #include <sys/stat.h>
 
 #include <cctype>
@@ -70,7 +71,30 @@ LPITEMIDLIST MakeList(const std::string& text) {
 // What the platform's browser can return: an existing folder by its full
 // path (a drive letter, a colon and a backslash first). Empty when it is one,
 // else why not.
+// A name Windows keeps for a device (CON, PRN, AUX, NUL, COM1 to COM9, LPT1
+// to LPT9), whatever its case or extension: no folder can bear it.
+bool IsDeviceName(const std::string& name) {
+  std::string base = name.substr(0, name.find('.'));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  for (char& c : base) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL") return true;
+  return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) && base[3] >= '1' &&
+         base[3] <= '9';
+}
+
 std::string Refusal(const std::string& winPath) {
+  if (winPath.find('\0') != std::string::npos) return "A folder path holds no NUL character";
+  if (winPath.size() >= MAX_PATH) {
+    return "A folder path has at most " + std::to_string(MAX_PATH - 1) + " characters; this one has " +
+           std::to_string(winPath.size());
+  }
+  for (size_t from = 0; from < winPath.size();) {
+    size_t to = winPath.find('\\', from);
+    if (to == std::string::npos) to = winPath.size();
+    const std::string name = winPath.substr(from, to - from);
+    if (IsDeviceName(name)) return name + " is a device name Windows keeps; no folder can bear it: " + winPath;
+    from = to + 1;
+  }
   bool full = winPath.size() >= 3 && std::isalpha(static_cast<unsigned char>(winPath[0])) && winPath[1] == ':' &&
               winPath[2] == '\\';
   if (!full) return "Not a full folder path (such as C:\\Apps): " + winPath;

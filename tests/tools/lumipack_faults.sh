@@ -23,15 +23,19 @@ head -c 20 ../good.tx_ >cut.tx_
 d=$(printf 'd%.0s' $(seq 1 120)); mkdir "$d" && cp ../good.tx_ "$d/deep.tx_"
 # Windows drops the dot that ends dot. and takes the backslash of b\k apart.
 mkdir dot. 'b\k' && cp ../good.tx_ dot./f.tx_ && cp ../good.tx_ 'b\k/f.tx_'
+# A FIFO is no file (refused at once, never waited on); a header that records
+# a backslash names no file.
+mkfifo fifo.tx_
+cp ../good.tx_ slash.tx_ && printf '\\' | dd of=slash.tx_ bs=1 seek=9 conv=notrunc 2>/dev/null
 for c in 'back\slash.tx_|holds a backslash' 'what?.tx_|holds one of <>:"|?*' \
          'dot./f.tx_|leads to another file' 'b\k/f.tx_|leads to another file' \
          "$d/deep.tx_|LZ32 takes paths of at most 127 characters" 'cut.tx_|file is corrupt' \
-         'missing.tx_|No such file'; do
+         'missing.tx_|No such file' 'fifo.tx_|not a regular file' 'slash.tx_|no name of its own'; do
   f=${c%%|*}; want=${c#*|}
-  if "$lumipack" -d "$f" 2>err.txt; then fail "-d $f was accepted"; fi
+  if timeout 20 "$lumipack" -d "$f" 2>err.txt; then fail "-d $f was accepted"; fi
   grep -qF -- "$f: " err.txt && grep -qF -- "$want" err.txt || fail "-d $f: $(cat err.txt), not: $want"
 done
-only . "$d b\\k back\\slash.tx_ cut.tx_ dot. err.txt what?.tx_"
+only . "$d b\\k back\\slash.tx_ cut.tx_ dot. err.txt fifo.tx_ slash.tx_ what?.tx_"
 # So does an output folder whose Windows path leads elsewhere: nothing is written.
 mkdir o o. && if "$lumipack" -d -o o. ../good.tx_ 2>err.txt; then fail "-d -o o. was accepted"; fi
 grep -qF "o./good.txt: its Windows path" err.txt || fail "-d -o o.: $(cat err.txt)"
@@ -59,8 +63,12 @@ only "$sub" "good.tx_ good.txt"
 # -t: one line a file, exit 1 when any fails, nothing written.
 out=$("$lumipack" -t good.tx_) || fail "-t of a sound file: $out"
 printf "%s\n" "$out" | grep -qx "good.tx_: OK, expands to good.txt (47 bytes)" || fail "-t says: $out"
-if out=$("$lumipack" -t good.tx_ refuse/cut.tx_ good.txt); then fail "-t passed damaged files"; fi
-[ "$(printf "%s\n" "$out" | wc -l)" -eq 3 ] || fail "-t lines: $out"
+if out=$(timeout 20 "$lumipack" -t good.tx_ refuse/cut.tx_ good.txt refuse/fifo.tx_ refuse/slash.tx_); then
+  fail "-t passed damaged files"
+fi
+[ "$(printf "%s\n" "$out" | wc -l)" -eq 5 ] || fail "-t lines: $out"
+printf "%s\n" "$out" | grep -q "^refuse/fifo.tx_: FAILED: not a regular file" || fail "-t fifo: $out"
+printf "%s\n" "$out" | grep -q '^refuse/slash.tx_: FAILED: it expands to "", no name of its own' || fail "-t slash: $out"
 printf "%s\n" "$out" | grep -qx "refuse/cut.tx_: FAILED: file is corrupt" || fail "-t cut: $out"
 printf "%s\n" "$out" | grep -qx "good.txt: FAILED: not compressed (no SZDD header)" || fail "-t plain: $out"
 if "$lumipack" -t good.tx_ >/dev/full 2>err.txt; then fail "-t succeeded with its report lost"; fi

@@ -54,4 +54,20 @@ for line in "FAILED  Lumiroll.ex_: file is corrupt" "FAILED  Order.do_: missing"
   printf "%s\n" "$out" | grep -qxF "$line" || fail "no line \"$line\" in: $out"
 done
 printf "%s\n" "$out" | grep -qx "medium .*: 4 of 32 files have a problem" || fail "summary: $out"
+if [ -z "$build" ]; then
+  # Names that differ only in case, a FIFO for a file (named at once, never
+  # waited on), a report that cannot be written, a refused folder left unmade.
+  mkmedium >/dev/null || fail "mkmedium again"
+  cp "$m/Gulls.jp_" "$m/GULLS.JP_" && rm "$m/Sheep.jp_" && mkfifo "$m/Sheep.jp_"
+  if out=$(timeout 20 "$mk" --check "$m"); then fail "a medium with twins and a FIFO passes: $out"; fi
+  printf "%s\n" "$out" | grep -q "^FAILED  Gulls.jp_: the medium holds names that differ only in case" ||
+    fail "no line for the twins in: $out"
+  printf "%s\n" "$out" | grep -qx "FAILED  Sheep.jp_: cannot be opened for reading: a folder, or no file at all" ||
+    fail "no line for the FIFO in: $out"
+  rm "$m/GULLS.JP_" "$m/Sheep.jp_" && mkmedium >/dev/null && mkmedium --check >/dev/null || fail "mended medium"
+  if "$mk" --check "$m" >/dev/full 2>"$work/err"; then fail "--check succeeded with its report lost"; fi
+  grep -q "cannot write the report" "$work/err" || fail "--check into a full device: $(cat "$work/err")"
+  if out=$("$mk" "$work/x\\y" 2>&1); then fail "mkmedium x\\y: $out"; fi
+  [ ! -e "$work/x\\y" ] || fail "a refused folder was left behind"
+fi
 echo "mkmedium --check: a sound medium passes, four kinds of damage are named"

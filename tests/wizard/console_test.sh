@@ -95,5 +95,25 @@ TABLE
 if grep -q "$(printf '\033')" "$work/escape.out"; then fail "escape: a raw escape character reached the output"; fi
 if grep -qF "| C:Apps" "$work/relative.out"; then fail "relative: the drive-relative C:Apps was taken"; fi
 
+# A signal in the middle of an expansion: the half-written temporary file
+# goes with the program. The program file declares 2 GB and holds 150 MB of
+# zeros (sparse here), so its expansion takes a while and fails in the end.
+cp "$work/media/Lumiroll.ex_" "$work/ex.keep"
+printf 'SZDD\210\360\047\063A\145\377\377\377\177' >"$work/media/Lumiroll.ex_"
+truncate -s 150000000 "$work/media/Lumiroll.ex_"
+temp="$work/c/Program Files/Lumiroll/~Lumi.tmp"
+printf 'next\nnext\nnext\nfinish\n' | (cd "$work/media" && exec ./lumiroll-setup) >/dev/null 2>&1 &
+pid=$!
+tries=0
+while [ ! -e "$temp" ] && [ "$tries" -lt 1000 ]; do sleep 0.01; tries=$((tries + 1)); done
+[ -e "$temp" ] || fail "signal: the expansion never began"
+kill -TERM "$pid"
+wait "$pid"
+killed=$?
+[ "$killed" -eq 143 ] || fail "signal: exit status $killed, not the signal's 143 (the run ended before it?)"
+[ -e "$temp" ] && fail "signal: the temporary file stayed"
+mv "$work/ex.keep" "$work/media/Lumiroll.ex_"
+rm -rf "$work/c/Program Files"
+
 [ "$status" -eq 0 ] && echo "console wizard: install, problem page and commands as expected"
 exit "$status"

@@ -385,6 +385,32 @@ TEST_F(Wizard, FolderPageDefaultAndChange) {
     EXPECT_EQ(LumiSheetText(1002), c.shown);
     EXPECT_EQ(sheet_->m_pPageFolder->m_strFolder, c.shown.c_str());
   }
+  // Answers the browser refuses with a reason, even for folders the host
+  // has: device names, a path past MAX_PATH, a NUL inside.
+  const std::string longer = base_ + "\\" + std::string(259 - base_.size(), 'l');
+  const struct {
+    std::string answer, why;
+  } refused[] = {
+      {base_ + "\\CON", "CON is a device name"},
+      {base_ + "\\com1", "com1 is a device name"},
+      {base_ + "\\nul.txt", "nul.txt is a device name"},
+      {longer, "at most 259 characters; this one has 260"},
+      {apps + std::string("\0junk", 5), "holds no NUL"},
+  };
+  static std::string problem;
+  LumiSetBrowseAsker([](const std::string&, const std::string& why, std::string&) {
+    problem = why;
+    return false;
+  });
+  for (const auto& r : refused) {
+    SCOPED_TRACE(r.why);
+    MakeFolder(r.answer.substr(0, r.answer.find('\0')));
+    LumiQueueBrowse(r.answer);
+    ASSERT_TRUE(LumiSheetClick("Change"));
+    EXPECT_NE(problem.find(r.why), std::string::npos) << problem;
+    EXPECT_EQ(LumiSheetText(1002), apps + "\\Lumiroll");
+  }
+  LumiSetBrowseAsker(nullptr);
   const LumiBrowseCall& last = LumiBrowseLog().back();
   EXPECT_EQ(last.title, "Where do you want Lumiscroll installed?");
   EXPECT_EQ(last.owner, sheet_->m_pPageFolder->m_hWnd);

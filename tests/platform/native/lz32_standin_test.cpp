@@ -1,15 +1,21 @@
 // Our LZ32 stand-in on damaged input and at its limits.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "category.h"
 #include "installer.h"
 #include "lumistandin.h"
 #include "lumiwin.h"
 #include "szdd.h"
 #include "testfs.h"
+#include "wizsheet.h"
 
 namespace {
 
@@ -230,3 +236,67 @@ TEST_F(ExpandFileNative, ASourceRemovedAfterItsNameWasAskedIsNotFoundAndCostsNot
 }
 
 }  // namespace
+
+namespace {
+// Makes a FIFO or a bound socket at host path; false when it cannot.
+bool MakeNoFile(const std::string& host, bool fifo) {
+  if (fifo) return mkfifo(host.c_str(), 0666) == 0;
+  int s = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un addr = {};
+  addr.sun_family = AF_UNIX;
+  if (s < 0 || host.size() >= sizeof addr.sun_path) return false;
+  std::memcpy(addr.sun_path, host.c_str(), host.size() + 1);
+  bool ok = bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+  close(s);
+  return ok;
+}
+}  // namespace
+
+// Windows has no FIFOs or sockets on a disk: the stand-ins take them for
+// files that cannot be opened, at once, never waiting on the other end; what
+// the installer writes replaces one standing at its name.
+TEST_F(ExpandFileNative, FifosAndSocketsAreNoFiles) {
+  const std::string src = ProgramFolder() + sub_;
+  for (bool fifo : {true, false}) {
+    SCOPED_TRACE(fifo ? "a FIFO" : "a socket");
+    const std::string name = fifo ? "pipe.tx_" : "sock.tx_", list = target_ + "\\" + name + ".dat";
+    std::string host, listHost;
+    ASSERT_TRUE(LumiMapPath(src.c_str(), host) && LumiMapPath(target_.c_str(), listHost));
+    ASSERT_TRUE(MakeNoFile(host + "/" + name, fifo));
+    ASSERT_TRUE(MakeNoFile(listHost + "/" + name + ".dat", fifo));
+    EXPECT_EQ(inst_.ExpandFile((sub_ + "\\" + name).c_str()), 0);
+    EXPECT_STREQ(inst_.GetLastMessage(), ("Could not expand file " + src + "\\" + name).c_str());
+    for (DWORD access : {GENERIC_READ, GENERIC_WRITE}) {
+      EXPECT_EQ(CreateFileA((src + "\\" + name).c_str(), access, 0, nullptr, OPEN_EXISTING, 0, nullptr),
+                INVALID_HANDLE_VALUE);
+    }
+    OFSTRUCT of;
+    EXPECT_LT(LZOpenFileA(const_cast<char*>((src + "\\" + name).c_str()), &of, OF_READ), 0);
+    CWizardSheet sheet;
+    CategoryRecord r[1] = {};
+    EXPECT_EQ(sheet.WriteCategoryFile(list.c_str(), 1, r), 1);
+    std::string bytes;
+    EXPECT_TRUE(GetFile(list, bytes) && bytes.size() == 330u);
+  }
+  EXPECT_EQ(LumiOpenLzHandles(), 0);
+}
+
+// Files made new and still open go when a signal handler asks; files closed
+// (finished) and files opened otherwise stay.
+TEST(FilesStandIn, OnlyNewFilesStillOpenAreRemovedOnASignal) {
+  const std::string dir = ScratchFolder();
+  ASSERT_TRUE(PutFile(dir + "\\old.dat", "old"));
+  HANDLE open = CreateFileA((dir + "\\open.tmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  HANDLE done = CreateFileA((dir + "\\done.tmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  HANDLE old = CreateFileA((dir + "\\old.dat").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(open, INVALID_HANDLE_VALUE);
+  ASSERT_NE(done, INVALID_HANDLE_VALUE);
+  ASSERT_NE(old, INVALID_HANDLE_VALUE);
+  CloseHandle(done);
+  LumiRemoveNewFiles();
+  EXPECT_FALSE(PathExists(dir + "\\open.tmp"));
+  EXPECT_TRUE(PathExists(dir + "\\done.tmp"));
+  EXPECT_TRUE(PathExists(dir + "\\old.dat"));
+  CloseHandle(open);
+  CloseHandle(old);
+}
