@@ -131,6 +131,15 @@ int CInstaller::ExpandFile(const char* name) {
     return 0;
   }
   if (EqualIgnoringAZCase(szSource, szDest)) return 1;  // already in place
+  const CString mediumName = GetFilePart(szSource), expandedName = GetFilePart(szDest);
+  // A compressed file whose header gives it a name that is not its own (none,
+  // or one Windows would alter) is damaged. One that keeps its medium name
+  // is told apart by the copy (no SZDD header, an unknown method) below.
+  const bool renamed = mediumName.CompareNoCase(expandedName) != 0;
+  if (renamed && !LzExpandedNameSound(mediumName, expandedName)) {
+    m_strLastMessage = ExpandFailureMessage(LZERROR_READ, szSource, szDest);
+    return 0;
+  }
 
   // The file is expanded into a temporary file made new beside the
   // destination, and takes the destination's name only once it is whole and
@@ -163,9 +172,7 @@ int CInstaller::ExpandFile(const char* name) {
   }
   if (hTemp >= 0) ::LZClose(hTemp);
   if (hSource >= 0) ::LZClose(hSource);
-  // A whole copy under a name that is not the file's own (one the medium
-  // marks compressed, unchanged, or one Windows would alter): damaged.
-  if (copied >= 0 && !LzExpandedNameSound(GetFilePart(szSource), GetFilePart(szDest))) copied = LZERROR_READ;
+  if (copied >= 0 && !LzExpandedNameSound(mediumName, expandedName)) copied = LZERROR_READ;
   if (copied >= 0 && TempFileSize(temp) != copied) {
     // The bytes went into another file than the one made for them.
     failed = CString(kMsgCannotAccess) + szTemp;

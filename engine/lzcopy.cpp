@@ -57,7 +57,13 @@ bool LzExpandedNameSound(const char* mediumName, const char* expandedName) {
   const unsigned char last = static_cast<unsigned char>(expandedName[n - 1]);
   if (last < 0x20 || std::strchr(". <>:\"/\\|?*", last)) return false;
   const size_t m = std::strlen(mediumName);
-  if (m == 0 || mediumName[m - 1] != '_' || m != n) return true;
+  if (m == 0 || mediumName[m - 1] != '_') return true;
+  // A DOS extension of three characters ends in '_' in place of its last:
+  // a header that records none (0) would leave the name one short. (A '_'
+  // appended to a longer or shorter one, as mscompress does, just goes.)
+  const char* dot = std::strrchr(mediumName, '.');
+  if (dot && mediumName + m - dot - 1 == 3 && n != m) return false;
+  if (m != n) return true;
   for (size_t i = 0; i < n; ++i) {  // the same name but for the case of A-Z: not expanded
     const char a = mediumName[i], b = expandedName[i];
     if (a != b && !(std::isalpha(static_cast<unsigned char>(a)) && (a ^ 0x20) == b)) return true;

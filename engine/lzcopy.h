@@ -18,7 +18,9 @@ LONG LzCheckedCopy(const char* sourcePath, INT hSource, INT hDest);
 
 // Whether a file named mediumName on the medium may be installed under
 // expandedName, the name LZ32 gives it (file parts both). A medium name
-// ending in '_' marks a compressed file and must expand to another name;
+// ending in '_' marks a compressed file and must expand to another name (of
+// the same length where its extension has three characters, the '_' in
+// place of the last, whose header must record it);
 // no name may be empty or end in a character that Windows drops ('.', a
 // blank) or that no name can hold (<>:"/\|?*, control characters).
 bool LzExpandedNameSound(const char* mediumName, const char* expandedName);

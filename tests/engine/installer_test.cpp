@@ -178,6 +178,17 @@ TEST_F(ExpandFileTest, ADamagedSourceLeavesTheInstalledFileAsItWas) {
       {"a header shorter than the stream", with(10, 11999, 4), corrupt},
       {"a header cut short", sound.substr(0, 12), corrupt},
       {"method B", with(8, 'B', 1), method},
+      // A name ending in '_' marks a compressed file: one that is not, or
+      // that expands to no name of its own, is damaged.
+      {"no bytes at all", "", corrupt},
+      {"cut inside its signature", sound.substr(0, 5), corrupt},
+      {"a plain file", data, corrupt},
+      {"no recorded character", with(9, 0, 1), corrupt},
+      {"'_' recorded: its own name", with(9, '_', 1), corrupt},
+      {"'.' recorded", with(9, '.', 1), corrupt},
+      {"a blank recorded", with(9, ' ', 1), corrupt},
+      {"a backslash recorded", with(9, '\\', 1), corrupt},
+      {"'?' recorded", with(9, '?', 1), corrupt},
   };
   const std::string installed = target_ + "\\Lumiroll.exe", temp = target_ + "\\" + CInstaller::kTempName;
   const std::string before = "the program installed before";
@@ -190,6 +201,8 @@ TEST_F(ExpandFileTest, ADamagedSourceLeavesTheInstalledFileAsItWas) {
     std::string now;
     EXPECT_TRUE(GetFile(installed, now) && now == before);
     EXPECT_FALSE(PathExists(temp));
+    EXPECT_FALSE(PathExists(target_ + "\\Lumiroll.ex_"));
+    EXPECT_FALSE(PathExists(target_ + "\\Lumiroll.ex"));
   }
   ASSERT_TRUE(PutFile(SourcePath("Lumiroll.ex_"), sound));
   EXPECT_EQ(inst_.ExpandFile(Name("Lumiroll.ex_").c_str()), 1);

@@ -385,6 +385,25 @@ TEST_F(InstallRun, WhatCannotBeWrittenFailsTheRunAndKeepsItsBytes) {
   }
 }
 
+// A program file whose header records another last character lands under
+// that name: the shortcuts would lead to nothing, so none is made and the
+// run fails.
+TEST_F(InstallRun, AProgramFileUnderAnotherNameIsNeverReportedInstalled) {
+  const std::string medium = ProgramFolder() + MediumName(IDS_FILE_PROGRAM);
+  std::string keep;
+  ASSERT_TRUE(GetFile(medium, keep));
+  std::string other = keep;
+  other[9] = 'x';
+  ASSERT_TRUE(PutFile(medium, other));
+  const int result = Run(folder_);
+  ASSERT_TRUE(PutFile(medium, keep));
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(Message(), "Unable to add shortcuts to desktop\nYou may need to do this manually\n");
+  EXPECT_FALSE(PathExists(folder_ + "\\Lumiroll.exe"));
+  EXPECT_FALSE(PathExists(Link(desktop_)));
+  EXPECT_FALSE(PathExists(Link(programs_)));
+}
+
 // What another user may have put in the install folder or a picture folder
 // never makes the run write elsewhere: links there are replaced, a leftover
 // temporary file is cleared, and a temporary file that another installer is
