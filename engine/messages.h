@@ -11,6 +11,7 @@ inline constexpr char kMsgCannotExpand[] = "Could not expand file ";
 inline constexpr char kMsgCannotAccess[] = "Cannot access ";
 inline constexpr char kMsgTempInUse[] = "Another program (a second installation?) is writing ";
 inline constexpr char kMsgInstallFolderTooLong[] = "The installation folder name is too long: ";
+inline constexpr char kMsgFolderIsLink[] = "A link to another place stands as the folder ";
 inline constexpr char kMsgCannotWriteList[] = "Cannot write the category list file ";
 inline constexpr char kMsgNoShortcuts[] = "Unable to add shortcuts to desktop\nYou may need to do this manually\n";
 

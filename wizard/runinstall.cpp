@@ -88,6 +88,12 @@ int CWizardSheet::RunInstall() {
     CString fileName = inst.GetFilePart(entry);
     CString destination = folder + "\\" + inst.GetDirPart(entry);
     result = inst.SetInstallDir(destination);
+    // A picture folder that stands as a link (another user's, say) would
+    // take the pictures elsewhere: nothing is written through it.
+    if (result && (::GetFileAttributesA(destination) & FILE_ATTRIBUTE_REPARSE_POINT)) {
+      inst.SetLastMessage(kMsgFolderIsLink + destination);
+      result = 0;
+    }
     if (result) result = inst.ExpandFile(fileName);
   }
 

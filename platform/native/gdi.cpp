@@ -23,6 +23,7 @@ struct LumiGdiObject {
   unsigned resourceId = 0;
   int weight = 0;
   std::string face;
+  std::string fontArguments;
   COLORREF colour = 0;
   bool stock = false;
   int selected = 0;  // device contexts it is selected into
@@ -132,12 +133,21 @@ BOOL WINAPI DeleteObject(HGDIOBJ h) {
   return TRUE;
 }
 
-HFONT WINAPI CreateFontA(int, int, int, int, int weight, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
-                         LPCSTR face) {
+HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                         DWORD underline, DWORD strikeOut, DWORD charset, DWORD outPrecision, DWORD clipPrecision,
+                         DWORD quality, DWORD pitchAndFamily, LPCSTR face) {
   auto* f = new LumiGdiObject;
   f->kind = LumiGdiInfo::Font;
   f->weight = weight;
   f->face = face ? face : "";
+  for (long v : {static_cast<long>(height), static_cast<long>(width), static_cast<long>(escapement),
+                 static_cast<long>(orientation), static_cast<long>(weight), static_cast<long>(italic),
+                 static_cast<long>(underline), static_cast<long>(strikeOut), static_cast<long>(charset),
+                 static_cast<long>(outPrecision), static_cast<long>(clipPrecision), static_cast<long>(quality),
+                 static_cast<long>(pitchAndFamily)}) {
+    f->fontArguments += std::to_string(v) + ",";
+  }
+  f->fontArguments += f->face;
   return Register(f);
 }
 
@@ -237,6 +247,7 @@ LumiGdiInfo LumiGdiDescribe(HGDIOBJ h) {
   info.resourceId = h->resourceId;
   info.weight = h->weight;
   info.face = h->face;
+  info.fontArguments = h->fontArguments;
   info.colour = h->colour;
   return info;
 }

@@ -60,6 +60,7 @@ struct LumiGdiInfo {
   unsigned resourceId = 0;  // the bitmap resource it was loaded or scaled from
   int weight = 0;
   std::string face;
+  std::string fontArguments;  // CreateFontA's, comma-separated, the face last
   COLORREF colour = 0;
 };
 LumiGdiInfo LumiGdiDescribe(HGDIOBJ h);

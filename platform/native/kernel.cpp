@@ -55,8 +55,12 @@ DWORD WINAPI GetFileAttributesA(LPCSTR name) {
   std::string host;
   struct stat st;
   if (!name || !LumiMapPath(name, host) || stat(host.c_str(), &st) != 0) return INVALID_FILE_ATTRIBUTES;
-  if (S_ISDIR(st.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
+  // A symbolic link is a reparse point, with the attributes of what it leads to.
+  struct stat own;
+  const DWORD link = lstat(host.c_str(), &own) == 0 && S_ISLNK(own.st_mode) ? FILE_ATTRIBUTE_REPARSE_POINT : 0;
+  if (S_ISDIR(st.st_mode)) return FILE_ATTRIBUTE_DIRECTORY | link;
   // Read-only as the other stand-ins take it: without its owner's write
   // permission, for every user, root included.
-  return LumiHostRefusesWrite(host) ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL;
+  const DWORD readOnly = LumiHostRefusesWrite(host) ? FILE_ATTRIBUTE_READONLY : 0;
+  return readOnly | link ? readOnly | link : FILE_ATTRIBUTE_NORMAL;
 }

@@ -34,6 +34,9 @@ std::string LumiSheetCaption();
 // the repaints asked for while redrawing was on).
 std::string LumiSheetText(int id);
 bool LumiSheetBold(int id);
+// The arguments its font was made with by CreateFontA, comma-separated, the
+// face name last; empty for a font made otherwise.
+std::string LumiSheetFontArguments(int id);
 bool LumiSheetWhite(int id);
 struct LumiSheetPictureView {
   bool shown;

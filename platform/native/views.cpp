@@ -80,6 +80,11 @@ bool LumiSheetBold(int id) {
   return c && LumiGdiDescribe(c->font).weight >= FW_BOLD;
 }
 
+std::string LumiSheetFontArguments(int id) {
+  LumiWindow* c = ControlOf(id);
+  return c ? LumiGdiDescribe(c->font).fontArguments : "";
+}
+
 bool LumiSheetWhite(int id) {
   LumiWindow* c = ControlOf(id);
   if (!c) return false;

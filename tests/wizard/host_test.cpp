@@ -191,6 +191,7 @@ TEST_F(Wizard, WelcomePageShowsBannerTextAndFittedSlide) {
   Open();
   EXPECT_EQ(LumiSheetText(1000), Str(2));
   EXPECT_TRUE(LumiSheetBold(1000));
+  EXPECT_EQ(LumiSheetFontArguments(1000), "0,0,0,0,700,0,0,0,1,2,1,2,64,MS Sans Serif");
   EXPECT_TRUE(LumiSheetWhite(1000));
   LumiSheetPictureView banner = LumiSheetPicture(1004), slide = LumiSheetPicture(1001);
   EXPECT_EQ(banner.bitmapId, 108u);

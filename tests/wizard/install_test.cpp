@@ -474,6 +474,22 @@ TEST_F(InstallRun, WhatStandsInTheFoldersNeverMakesTheRunWriteElsewhere) {
   }
 }
 
+// A picture folder that stands as a link to another folder: no picture goes
+// there, and the run says which folder is in the way.
+TEST_F(InstallRun, APictureFolderThatIsALinkTakesNoPicture) {
+  const std::string elsewhere = base_ + "\\Elsewhere", link = folder_ + "\\Nature";
+  ASSERT_EQ(sheet_.m_installer.CreateDirTree(folder_.c_str()), 1);
+  ASSERT_TRUE(MakeFolder(elsewhere));
+  if (!PutLink(link, elsewhere, false) || !(GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    GTEST_SKIP() << "the platform shows no folder link as one";
+  }
+  EXPECT_EQ(Run(folder_), 0);
+  EXPECT_EQ(Message(), "A link to another place stands as the folder " + link);
+  EXPECT_EQ(FilesIn(elsewhere), 0);
+  EXPECT_EQ(FilesIn(folder_ + "\\Sunsets"), 3);
+  EXPECT_FALSE(PathExists(Link(desktop_)));
+}
+
 // A file installed before, held open by another program that does not let
 // it be replaced: the run fails naming it, and it keeps its bytes.
 TEST_F(InstallRun, AnInstalledFileThatCannotBeReplacedKeepsItsBytes) {
