@@ -12,6 +12,11 @@ packages="cmake ninja-build g++ make libgtest-dev googletest libbenchmark-dev
   locales
   clang libclang-rt-14-dev clang-format clang-tidy"
 
+# Wine's loader is a 32-bit x86 program. A kernel that runs none (IA-32
+# emulation off: "Exec format error") runs it under qemu's user-mode emulator,
+# registered for 32-bit x86 programs at the end.
+i386_runs() { /lib/ld-linux.so.2 --version >/dev/null 2>&1; }
+
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing="$missing $p"
@@ -19,7 +24,7 @@ done
 # The Japanese locale of the Wine wizard run under code page 932.
 need_locale=0
 locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\{0,1\}8' || need_locale=1
-if [ -z "$missing" ] && [ "$need_locale" -eq 0 ]; then
+if [ -z "$missing" ] && [ "$need_locale" -eq 0 ] && i386_runs; then
   echo "install-deps: everything needed is installed"
   exit 0
 fi
@@ -58,3 +63,19 @@ if [ -n "$missing" ]; then
   fi
 fi
 locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\{0,1\}8' || $SUDO localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+# 32-bit x86 programs through qemu, where the kernel runs none itself.
+if ! i386_runs; then
+  if ! dpkg-query -W -f='${Status}\n' qemu-user-static 2>/dev/null | grep -q '^install ok installed$'; then
+    $SUDO apt-get install -y -q --no-install-recommends qemu-user-static
+  fi
+  [ -d /proc/sys/fs/binfmt_misc ] && [ -e /proc/sys/fs/binfmt_misc/register ] ||
+    $SUDO mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
+  if [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
+    echo "install-deps: this kernel runs no 32-bit x86 programs; registering qemu-i386-static for them"
+    magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+    mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+    printf ':qemu-i386:M::%s:%s:/usr/bin/qemu-i386-static:OCF\n' "$magic" "$mask" |
+      $SUDO tee /proc/sys/fs/binfmt_misc/register >/dev/null
+  fi
+  i386_runs || { echo "install-deps: 32-bit x86 programs still do not run: Wine cannot" >&2; exit 1; }
+fi
