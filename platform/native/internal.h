@@ -3,9 +3,9 @@
 // need to know of GDI objects. Private to platform/native: tests and tools
 // steer and inspect the stand-ins through lumisheet.h and lumistandin.h.
 #pragma once
+#include <sys/types.h>
 #include <cstdint>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 #include "lumiwin.h"

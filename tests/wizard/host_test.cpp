@@ -392,10 +392,8 @@ TEST_F(Wizard, FolderPageDefaultAndChange) {
   const struct {
     std::string answer, why;
   } refused[] = {
-      {base_ + "\\CON", "CON is a device name"},
-      {base_ + "\\com1", "com1 is a device name"},
-      {base_ + "\\nul.txt", "nul.txt is a device name"},
-      {longer, "at most 259 characters; this one has 260"},
+      {base_ + "\\CON", "CON is a device name"},         {base_ + "\\com1", "com1 is a device name"},
+      {base_ + "\\nul.txt", "nul.txt is a device name"}, {longer, "at most 259 characters; this one has 260"},
       {apps + std::string("\0junk", 5), "holds no NUL"},
   };
   static std::string problem;
@@ -547,7 +545,7 @@ TEST_F(Wizard, PagesGoBeforeTheInstaller) {
 struct Script {
   std::vector<int> presses;
   size_t next = 0;
-  std::string folder;  // set on the finish page before Finish, when given
+  std::string folder;          // set on the finish page before Finish, when given
   unsigned finishPicture = 0;  // what the finish page showed last
 };
 

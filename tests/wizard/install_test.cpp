@@ -496,8 +496,8 @@ TEST_F(InstallRun, AnInstalledFileThatCannotBeReplacedKeepsItsBytes) {
   const std::string exe = folder_ + "\\Lumiroll.exe";
   ASSERT_EQ(sheet_.m_installer.CreateDirTree(folder_.c_str()), 1);
   ASSERT_TRUE(PutFile(exe, "installed before"));
-  HANDLE h = CreateFileA(exe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                         nullptr);
+  HANDLE h =
+      CreateFileA(exe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   EXPECT_EQ(Run(folder_), 0);
   CloseHandle(h);

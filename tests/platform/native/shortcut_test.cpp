@@ -172,10 +172,10 @@ TEST_F(Shortcuts, NoShortcutToNothingAndNoneLeftHalfSaved) {
   const std::string desk = dir_ + "\\Desk", link = desk + "\\Title.lnk", progs = dir_ + "\\Progs\\Title.lnk";
   struct Case {
     const char* what;
-    std::string desktop;      // the desktop folder's value
-    const char* program;      // the program file's name in the install folder
-    long long deskSpace;      // bytes left on the desktop's disk, -1 for no limit
-    const char* linkBefore;   // a link file on the desktop before, or nullptr
+    std::string desktop;     // the desktop folder's value
+    const char* program;     // the program file's name in the install folder
+    long long deskSpace;     // bytes left on the desktop's disk, -1 for no limit
+    const char* linkBefore;  // a link file on the desktop before, or nullptr
     int made;
     bool deskLink, progsLink;  // link files there afterwards
   };
