@@ -29,7 +29,7 @@ long SzddFdSource::Read(uint8_t* buf, size_t n) {
 
 bool SzddFdSink::Write(const uint8_t* buf, size_t n) {
   while (n > 0) {
-    ssize_t k = write(fd_, buf, n);
+    long k = write_ ? write_(fd_, buf, n) : static_cast<long>(write(fd_, buf, n));
     if (k < 0 && errno == EINTR) continue;
     if (k <= 0) return false;
     buf += k;

@@ -52,11 +52,15 @@ class SzddFdSource : public SzddSource {
   int fd_;
 };
 
+// Writes through write(2), or through another function of its form (one
+// that may write fewer bytes than asked, or fail with errno set).
 class SzddFdSink : public SzddSink {
  public:
-  explicit SzddFdSink(int fd) : fd_(fd) {}
+  using WriteFn = long (*)(int fd, const void* buf, size_t n);
+  explicit SzddFdSink(int fd, WriteFn write = nullptr) : fd_(fd), write_(write) {}
   bool Write(const uint8_t* buf, size_t n) override;
 
  private:
   int fd_;
+  WriteFn write_;
 };

@@ -141,30 +141,14 @@ LzFile* Lookup(INT h) {
 }
 
 // Writes to a destination as WriteFile does (within a test's disk space).
-class DestSink : public SzddSink {
- public:
-  explicit DestSink(int fd) : fd_(fd) {}
-  bool Write(const uint8_t* buf, size_t n) override {
-    while (n > 0) {
-      ssize_t k = LumiWriteFd(fd_, buf, n);
-      if (k < 0 && errno == EINTR) continue;
-      if (k <= 0) return false;
-      buf += k;
-      n -= static_cast<size_t>(k);
-    }
-    return true;
-  }
-
- private:
-  int fd_;
-};
+long WriteDest(int fd, const void* buf, size_t n) { return static_cast<long>(LumiWriteFd(fd, buf, n)); }
 
 LONG CopyPlain(int in, int out) {
   constexpr size_t kChunk = 1 << 18;
   std::unique_ptr<uint8_t[]> buf(new (std::nothrow) uint8_t[kChunk]);
   if (!buf) return LZERROR_GLOBALLOC;
   SzddFdSource source(in);
-  DestSink sink(out);
+  SzddFdSink sink(out, WriteDest);
   int64_t total = 0;
   for (;;) {
     long n = source.Read(buf.get(), kChunk);
@@ -180,7 +164,7 @@ LONG CopyPlain(int in, int out) {
 // SZDD expansion through the library, with its answers as LZ32's codes.
 LONG Expand(int in, int out, uint32_t length) {
   SzddFdSource source(in);
-  DestSink sink(out);
+  SzddFdSink sink(out, WriteDest);
   SzddResult r = SzddExpand(source, sink, length);
   switch (r.status) {
     case SzddStatus::kOk:
