@@ -188,10 +188,10 @@ int CheckMedium(const std::string& folder, const std::string& label, const std::
       const char* cut = std::strrchr(expanded, '\\');
       std::string got = cut ? cut + 1 : expanded, want = ExpandedMediumName(name);
       long r = LzCopyFile(path, nullDevice);
-      // A file that is no SZDD file at all is told by the name it keeps.
-      if (r < 0 && r != LZERROR_READ) {
-        line = LzCopyErrorText(r);
-      } else if (!SameIgnoringAZCase(got, want)) {
+      // A file that is no SZDD file at all (corrupt to the copy) is told by
+      // the name it keeps.
+      const bool renamed = !SameIgnoringAZCase(got, want);
+      if (renamed && (r >= 0 || r == LZERROR_READ)) {
         line = "expands to " + got + ", not " + want;
       } else if (r < 0) {
         line = LzCopyErrorText(r);
