@@ -9,9 +9,24 @@ jobs=${JOBS:-2}
 status=0
 passed=0
 failed=0
+# Wine's loader is a 32-bit x86 program. Where the kernel runs none itself
+# (IA-32 emulation off), install-deps has it run under qemu's user-mode
+# emulator: slow (minutes for each Wine start) and, with Wine's threads,
+# unsteady, so there the Win32 programs are built but their Wine tests run
+# only when LUMI_WINE_EMULATED=1 asks for them.
+emulated=0
+if [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null; then
+  emulated=1
+fi
 for preset in native win32 native-asan; do
   cmake --preset "$preset" >/dev/null || exit 1
   cmake --build "build/$preset" -j "$jobs" || exit 1
+  if [ "$preset" = win32 ] && [ "$emulated" -eq 1 ] && [ "${LUMI_WINE_EMULATED:-0}" != 1 ]; then
+    echo "win32: built; its Wine tests are not run: this kernel runs 32-bit x86 programs only under qemu" \
+      "(LUMI_WINE_EMULATED=1 runs them, for an hour or more)"
+    skipped="the win32 preset's Wine tests (32-bit x86 emulated)"
+    continue
+  fi
   log="build/$preset/ctest.log"
   (cd "build/$preset" && ctest --output-on-failure -j "$jobs") 2>&1 | tee "$log"
   line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
@@ -23,5 +38,6 @@ for preset in native win32 native-asan; do
   failed=$((failed + bad))
   [ "$bad" -eq 0 ] || status=1
 done
+[ -z "${skipped:-}" ] || echo "not run: $skipped"
 echo "ctest: $passed passed, $failed failed"
 exit $status
