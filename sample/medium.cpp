@@ -33,9 +33,9 @@ std::string Cause(const CFileException& e) {
   }
 }
 
-// Writes a whole file through a temporary one beside it, moved over it at
-// the end: a failure (a full disk, an interruption) leaves what was there.
-bool Write(const std::string& path, const std::string& bytes, std::string* error) {
+}  // namespace
+
+bool WriteMediumFile(const std::string& path, const std::string& bytes, std::string* error) {
   const std::string tmp = path + ".new";
   std::string why;
   {
@@ -61,7 +61,6 @@ bool Write(const std::string& path, const std::string& bytes, std::string* error
   if (error) *error = "cannot write " + path + ": " + why;
   return false;
 }
-}  // namespace
 
 namespace {
 // The character each compressed medium file records: the last of its
@@ -126,10 +125,11 @@ bool Readable(const std::string& path) {
   return true;
 }
 
+}  // namespace
+
 bool SameIgnoringAZCase(const std::string& a, const std::string& b) {
   return CString(a.c_str()).CompareNoCase(b.c_str()) == 0;
 }
-}  // namespace
 
 bool MakeSampleMedium(const std::string& folder, std::string* error) {
   std::vector<std::string> names;
@@ -141,7 +141,7 @@ bool MakeSampleMedium(const std::string& folder, std::string* error) {
       std::vector<uint8_t> packed = SzddCompress(data, RecordedFor(name));
       data.assign(packed.begin(), packed.end());
     }
-    if (!Write(folder + "\\" + name, data, error)) return false;
+    if (!WriteMediumFile(folder + "\\" + name, data, error)) return false;
   }
   return true;
 }
@@ -212,14 +212,31 @@ int CheckMedium(const std::string& folder, const std::string& label, const std::
 
 int MkmediumMain(int argc, char** argv, MediumFolderOf folderOf, const char* nullDevice) {
   const bool check = argc == 3 && std::strcmp(argv[1], "--check") == 0;
-  if (!check && (argc != 2 || argv[1][0] == '-')) {
+  const bool from = argc == 4 && std::strcmp(argv[1], "--from") == 0;
+  if (!check && !from && (argc != 2 || argv[1][0] == '-')) {
     std::fprintf(stderr,
-                 "usage: mkmedium DIR           make the sample medium in DIR\n"
-                 "       mkmedium --check DIR   check the medium in DIR, one line a file\n");
+                 "usage: mkmedium DIR                    make the sample medium in DIR\n"
+                 "       mkmedium --from PRODUCT DIR     make the medium in DIR from the product's files\n"
+                 "       mkmedium --check DIR            check the medium in DIR, one line a file\n");
     return 2;
   }
   const char* arg = argv[argc - 1];
   std::string folder, why;
+  // From the product: every file found, read and packed before the medium's
+  // folder is made, so a missing one leaves nothing behind.
+  std::string product, error;
+  MediumFiles files;
+  if (from) {
+    std::string left;
+    bool packed = folderOf(argv[2], false, product, why);
+    if (!packed) error = std::string(argv[2]) + ": " + why;
+    packed = packed && PackProduct(product, files, left, &error);
+    std::fputs(left.c_str(), stdout);
+    if (!packed) {
+      std::fprintf(stderr, "mkmedium: %s\n", error.c_str());
+      return 1;
+    }
+  }
   if (!folderOf(arg, !check, folder, why)) {
     std::fprintf(stderr, "mkmedium: %s: %s\n", arg, why.c_str());
     return 1;
@@ -233,7 +250,19 @@ int MkmediumMain(int argc, char** argv, MediumFolderOf folderOf, const char* nul
     }
     return problems ? 1 : 0;
   }
-  std::string error;
+  if (from) {
+    if (!WriteMedium(folder, files, &error)) {
+      std::fprintf(stderr, "mkmedium: %s\n", error.c_str());
+      return 1;
+    }
+    std::string report;
+    if (CheckMedium(folder, arg, nullDevice, report) != 0) {
+      std::fprintf(stderr, "mkmedium: the medium made fails its check:\n%s", report.c_str());
+      return 1;
+    }
+    std::printf("medium from %s: %s (32 files, checked)\n", argv[2], arg);
+    return 0;
+  }
   if (!MakeSampleMedium(folder, &error)) {
     std::fprintf(stderr, "mkmedium: %s\n", error.c_str());
     return 1;

@@ -1,0 +1,48 @@
+#!/bin/sh
+# mkmedium --from: the sample medium installed by the console wizard, then
+# made again from the install folder, gives every medium file back byte for
+# byte; names are found whatever their case; a missing file fails naming it
+# and writes nothing.
+#   medium_from.sh MKMEDIUM LUMIROLL_SETUP WORKDIR
+set -u
+mk=$1; setup=$2; work=$3
+fail() { printf 'FAIL: %s\n' "$*"; exit 1; }
+rm -rf "$work" && mkdir -p "$work/c/Apps" || exit 1
+work=$(cd "$work" && pwd)
+"$mk" "$work/media" >/dev/null || fail "mkmedium"
+cp "$setup" "$work/media/lumiroll-setup"
+sh "$(dirname "$0")/../../scripts/sample-machine.sh" "$work"
+export LUMIROLL_DRIVE_C="$work/c" LUMIROLL_REGISTRY="$work/registry.reg"
+printf 'next\nnext\nchange\nC:\\Apps\nnext\nfinish\nclose\n' | (cd "$work/media" && ./lumiroll-setup) >"$work/install.out" 2>&1 ||
+  fail "the install: $(tail -5 "$work/install.out")"
+product="$work/c/Apps/Lumiroll"
+
+same() {  # same DIR: the 32 medium files in DIR are the sample medium's
+  n=0
+  for f in "$work/media"/*; do
+    name=$(basename "$f"); [ "$name" = lumiroll-setup ] && continue
+    cmp -s "$f" "$1/$name" || fail "$1/$name differs from the medium's"
+    n=$((n + 1))
+  done
+  [ "$n" -eq 32 ] && [ "$(ls "$1" | wc -l)" -eq 32 ] || fail "$1 holds $(ls "$1" | wc -l) files"
+}
+
+out=$("$mk" --from "$product" "$work/again") || fail "--from the install folder: $out"
+same "$work/again"
+for list in Photos.dat Bkgnds.dat; do
+  printf '%s\n' "$out" | grep -q "^left out: .*\\\\$list (the manifest does not name it)" || fail "no line for $list: $out"
+done
+printf '%s\n' "$out" | grep -q "^medium from .*(32 files, checked)" || fail "no summary: $out"
+
+# Windows finds names whatever their case; the medium keeps the manifest's.
+mv "$product/Lumiroll.exe" "$product/LUMIROLL.EXE" && mv "$product/Nature" "$product/NATURE"
+"$mk" --from "$product" "$work/cased" >/dev/null || fail "--from with names in capitals"
+same "$work/cased"
+
+# A missing file fails naming it; nothing is made.
+rm "$product/NATURE/Gulls.jpg"
+if out=$("$mk" --from "$product" "$work/missing" 2>&1); then fail "--from without Gulls.jpg: $out"; fi
+printf '%s\n' "$out" | grep -qF 'missing: no file in ' && printf '%s\n' "$out" | grep -qF 'Nature for Gulls.jp_' ||
+  fail "no cause for the missing file: $out"
+[ ! -e "$work/missing" ] || fail "a failed --from left $work/missing"
+echo "mkmedium --from: the installed product gives the medium back byte for byte"
