@@ -9,6 +9,9 @@
 #include "resource.h"
 #include "szdd.h"
 
+extern const unsigned char lumi_sample_pictures[];
+extern const unsigned long lumi_sample_pictures_size;
+
 namespace {
 // Paragraphs on one line each: the read-me page's edit wraps them.
 const char kReadme[] =
@@ -79,8 +82,31 @@ std::string ExpandedMediumName(const std::string& name) {
   return recorded ? SzddExpandedName(name, recorded) : name;
 }
 
+namespace {
+// A picture drawn at build time, by its name: false when there is none.
+bool SamplePicture(const std::string& name, std::string& bytes) {
+  const unsigned char* p = lumi_sample_pictures;
+  const unsigned char* end = p + lumi_sample_pictures_size;
+  while (p < end && *p) {
+    const std::string entry(reinterpret_cast<const char*>(p));
+    p += entry.size() + 1;
+    const unsigned long length = p[0] | p[1] << 8 | static_cast<unsigned long>(p[2]) << 16 |
+                                 static_cast<unsigned long>(p[3]) << 24;
+    p += 4;
+    if (entry == name) {
+      bytes.assign(reinterpret_cast<const char*>(p), length);
+      return true;
+    }
+    p += length + 1;
+  }
+  return false;
+}
+}  // namespace
+
 std::string SampleContents(const std::string& name) {
   if (name == "Readme.txt") return kReadme;
+  std::string picture;
+  if (SamplePicture(name, picture)) return picture;
   // A header naming the file, then text and bytes that differ per file.
   std::string s = "Lumiscroll sample file " + name + "\r\n";
   unsigned x = 2166136261u;

@@ -1,5 +1,6 @@
 #!/bin/sh
-# mkmedium --from: the sample medium installed by the console wizard, then
+# mkmedium --from: the sample medium installed by the console wizard (its
+# pictures read back by file and ImageMagick's identify), then
 # made again from the install folder, gives every medium file back byte for
 # byte; names are found whatever their case; a missing file fails naming it
 # and writes nothing.
@@ -16,6 +17,15 @@ export LUMIROLL_DRIVE_C="$work/c" LUMIROLL_REGISTRY="$work/registry.reg"
 printf 'next\nnext\nchange\nC:\\Apps\nnext\nfinish\nclose\n' | (cd "$work/media" && ./lumiroll-setup) >"$work/install.out" 2>&1 ||
   fail "the install: $(tail -5 "$work/install.out")"
 product="$work/c/Apps/Lumiroll"
+# The installed pictures are pictures to readers we did not write.
+n=0
+for f in "$product"/*/*.jpg "$product"/*/*.gif; do
+  case "$f" in *.jpg) kind="JPEG image data" ;; *) kind="GIF image data" ;; esac
+  file -b "$f" | grep -q "^$kind" || fail "$f is no picture to file: $(file -b "$f")"
+  identify "$f" >/dev/null 2>&1 || fail "$f is no picture to identify"
+  n=$((n + 1))
+done
+[ "$n" -eq 26 ] || fail "$n pictures installed, 26 expected"
 
 same() {  # same DIR: the 32 medium files in DIR are the sample medium's
   n=0
