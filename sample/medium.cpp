@@ -22,6 +22,19 @@ const char kReadme[] =
     "(Bkgnds1, Bkgnds2, WFalls, Sunsets, Nature) in the folder you chose, and shortcuts on your desktop and in "
     "your Programs menu.\r\n";
 
+// The order form: RTF, which the platform's word processors open under a
+// .doc name.
+const char kOrderForm[] =
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\r\n"
+    "\\f0\\fs20{\\b\\fs32 Lumiscroll Wallpaper Wizard - Order Form}\\par\\par\r\n"
+    "Tamvik Software\\par\\par\r\n"
+    "Name: ______________________________\\par\r\n"
+    "Address: ___________________________\\par\r\n"
+    "E-mail: ____________________________\\par\\par\r\n"
+    "Copies of Lumiscroll: _____ x $19.95 = __________\\par\\par\r\n"
+    "Send this form to support@lumiscroll.example.\\par\r\n"
+    "}\r\n";
+
 // Why a file could not be written, from its exception's cause.
 std::string Cause(const CFileException& e) {
   switch (e.m_cause) {
@@ -105,6 +118,7 @@ bool SamplePicture(const std::string& name, std::string& bytes) {
 
 std::string SampleContents(const std::string& name) {
   if (name == "Readme.txt") return kReadme;
+  if (name == "Order.doc") return kOrderForm;
   std::string picture;
   if (SamplePicture(name, picture)) return picture;
   // A header naming the file, then text and bytes that differ per file.

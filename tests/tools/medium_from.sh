@@ -26,6 +26,7 @@ for f in "$product"/*/*.jpg "$product"/*/*.gif; do
   n=$((n + 1))
 done
 [ "$n" -eq 26 ] || fail "$n pictures installed, 26 expected"
+file -b "$product/Order.doc" | grep -q "^Rich Text Format" || fail "Order.doc: $(file -b "$product/Order.doc")"
 
 same() {  # same DIR: the 32 medium files in DIR are the sample medium's
   n=0
