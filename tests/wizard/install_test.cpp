@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "categories.h"
 #include "medium.h"
 #include "pages.h"
 #include "resource.h"
@@ -17,42 +18,22 @@ namespace {
 
 const char kTitle[] = "Lumiscroll Wallpaper Wizard";
 
-uint32_t Le32(const std::string& b, size_t at) {
-  return static_cast<uint32_t>(static_cast<unsigned char>(b[at])) |
-         static_cast<uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8 |
-         static_cast<uint32_t>(static_cast<unsigned char>(b[at + 2])) << 16 |
-         static_cast<uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
-}
+using Record = Category;
 
-struct Record {
-  std::string folder, name;
-  uint32_t value;
-};
-
-// A reader of category list files as the product reads them: refuses any
-// file whose size, header or texts are not as the format says.
+// The category lists as the product reads them (its own reader), and as this
+// program writes them: every byte after a text's NUL zero.
 bool ReadCategoryFile(const std::string& path, std::vector<Record>& out, std::string& why) {
   std::string b;
   if (!GetFile(path, b)) return why = "cannot read " + path, false;
-  if (b.size() < 6) return why = "shorter than its header", false;
-  uint32_t n = Le32(b, 0);
-  if ((n & 0xFFFFu) !=
-      static_cast<uint32_t>(static_cast<unsigned char>(b[4]) | static_cast<unsigned char>(b[5]) << 8)) {
-    return why = "the two counts differ", false;
-  }
-  if (b.size() != 6 + 324ull * n) return why = "size " + std::to_string(b.size()) + " for " + std::to_string(n), false;
-  out.clear();
-  for (uint32_t i = 0; i < n; ++i) {
-    size_t at = 6 + 324 * static_cast<size_t>(i);
-    size_t f = b.find('\0', at), m = b.find('\0', at + 260);
-    if (f >= at + 260 || m >= at + 320) return why = "a text without its NUL", false;
-    for (size_t k = f; k < at + 260; ++k) {
+  if (!ReadCategories(reinterpret_cast<const uint8_t*>(b.data()), b.size(), out, why)) return false;
+  for (size_t i = 0; i < out.size(); ++i) {
+    const size_t at = 6 + 324 * i;
+    for (size_t k = at + out[i].folder.size(); k < at + 260; ++k) {
       if (b[k]) return why = "bytes after the folder's NUL", false;
     }
-    for (size_t k = m; k < at + 320; ++k) {
+    for (size_t k = at + 260 + out[i].name.size(); k < at + 320; ++k) {
       if (b[k]) return why = "bytes after the name's NUL", false;
     }
-    out.push_back({b.substr(at, f - at), b.substr(at + 260, m - at - 260), Le32(b, at + 320)});
   }
   return true;
 }
@@ -550,6 +531,56 @@ TEST(CategoryFile, ACountPast65535KeepsOnlyItsLowBitsInTheSecondField) {
   EXPECT_EQ(b.size(), 6 + 324u * 65537);
   EXPECT_EQ(b.substr(0, 6), std::string("\x01\0\x01\0\x01\0", 6));
   EXPECT_EQ(b.substr(b.size() - 324, 12), std::string("C:\\Pictures\0", 12));
+  std::vector<Record> read;
+  std::string why;
+  ASSERT_TRUE(ReadCategoryFile(dir + "\\many.dat", read, why)) << why;
+  EXPECT_EQ(read.size(), 65537u);
+  EXPECT_EQ(read.back().folder, "C:\\Pictures");
+}
+
+// What the product says of a damaged list: a reason, no categories.
+TEST(CategoryFile, TheProductRefusesADamagedListSayingWhy) {
+  std::string good(6 + 2 * 324, '\0');
+  good[0] = good[4] = 2;
+  std::memcpy(&good[6], "C:\\A", 4);
+  std::memcpy(&good[6 + 260], "A", 1);
+  std::memcpy(&good[330], "C:\\B", 4);
+  std::memcpy(&good[330 + 260], "B", 1);
+  auto with = [&](size_t at, char v) {
+    std::string b = good;
+    b[at] = v;
+    return b;
+  };
+  const struct {
+    const char* what;
+    std::string bytes;
+    const char* why;  // empty: read whole
+  } cases[] = {
+      {"sound", good, ""},
+      {"only a header of no records", std::string(6, '\0'), ""},
+      {"empty", "", "fewer than its 6-byte header"},
+      {"a record cut short", good.substr(0, good.size() - 1), "names 2 categories but holds 653 bytes"},
+      {"the counts disagree", with(4, 3), "two record counts disagree"},
+      {"a count of 2^32 - 1 on 654 bytes", with(0, '\xFF').replace(1, 3, "\xFF\xFF\xFF").replace(4, 2, "\xFF\xFF"),
+       "names 4294967295 categories"},
+      {"a folder without its NUL",
+       [&] {
+         std::string b = good;
+         b.replace(330, 260, std::string(260, 'f'));
+         return b;
+       }(),
+       "category 2 has a text without its end"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<Category> out;
+    std::string why;
+    const bool read = ReadCategories(reinterpret_cast<const uint8_t*>(c.bytes.data()), c.bytes.size(), out, why);
+    EXPECT_EQ(read, std::string(c.why).empty());
+    if (read) continue;
+    EXPECT_NE(why.find(c.why), std::string::npos) << why;
+    EXPECT_TRUE(out.empty());
+  }
 }
 
 TEST(CategoryFile, TextsPastTheirFieldsAreRefused) {
