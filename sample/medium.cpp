@@ -103,8 +103,8 @@ bool SamplePicture(const std::string& name, std::string& bytes) {
   while (p < end && *p) {
     const std::string entry(reinterpret_cast<const char*>(p));
     p += entry.size() + 1;
-    const unsigned long length = p[0] | p[1] << 8 | static_cast<unsigned long>(p[2]) << 16 |
-                                 static_cast<unsigned long>(p[3]) << 24;
+    const unsigned long length =
+        p[0] | p[1] << 8 | static_cast<unsigned long>(p[2]) << 16 | static_cast<unsigned long>(p[3]) << 24;
     p += 4;
     if (entry == name) {
       bytes.assign(reinterpret_cast<const char*>(p), length);
