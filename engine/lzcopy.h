@@ -9,20 +9,21 @@
 
 // LZCopy from hSource, opened from sourcePath, into hDest. A compressed
 // source declares its expanded length in its header; any other file its
-// size. Returns the bytes written, or an LZERROR_* code: LZCopy's own, or
-// LZERROR_READ for a copy of another length than declared or a header cut
-// short or for a file whose name ends in '_' (the medium's mark of a
-// compressed file) without an SZDD header, LZERROR_UNKNOWNALG for a method other than 'A' (nothing is copied),
-// LZERROR_BADINHANDLE when the source cannot be opened or read.
+// size. Returns the bytes written, or an LZERROR_* code: LZCopy's own;
+// LZERROR_READ for a copy of another length than declared, a header cut
+// short, or a file without an SZDD header whose name ends in '_' (the
+// medium's mark of a compressed file); LZERROR_UNKNOWNALG for a method other
+// than 'A' (nothing is copied); LZERROR_BADINHANDLE when the source cannot
+// be opened or read.
 LONG LzCheckedCopy(const char* sourcePath, INT hSource, INT hDest);
 
 // Whether a file named mediumName on the medium may be installed under
-// expandedName, the name LZ32 gives it (file parts both). A medium name
-// ending in '_' marks a compressed file and must expand to another name (of
-// the same length where its extension has three characters, the '_' in
-// place of the last, whose header must record it);
-// no name may be empty or end in a character that Windows drops ('.', a
-// blank) or that no name can hold (<>:"/\|?*, control characters).
+// expandedName, the name LZ32 gives it (file parts both). No name may be
+// empty or end in a character that Windows drops ('.', a blank) or that no
+// name can hold (<>:"/\|?*, control characters). A medium name ending in '_'
+// marks a compressed file and must expand to another name; where it ends a
+// three-character extension (".ex_"), the header must record the character
+// the '_' stands for, so the name keeps its length.
 bool LzExpandedNameSound(const char* mediumName, const char* expandedName);
 
 // One file through LZ32, as the tools and tests use it: opens in for
