@@ -9,15 +9,13 @@ jobs=${JOBS:-2}
 status=0
 passed=0
 failed=0
-# Wine's loader is a 32-bit x86 program. Where the kernel runs none itself
-# (IA-32 emulation off), install-deps has it run under qemu's user-mode
-# emulator: slow (minutes for each Wine start) and, with Wine's threads,
-# unsteady, so there the Win32 programs are built but their Wine tests run
-# only when LUMI_WINE_EMULATED=1 asks for them.
+# Where Wine's 32-bit loader runs only under qemu (wine_emulated), the Win32
+# programs are built but their Wine tests are left out, as there each Wine
+# start takes minutes and Wine's threads are unsteady; LUMI_WINE_EMULATED=1
+# runs them all the same.
+. tests/win32/wine-env.sh
 emulated=0
-if [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null; then
-  emulated=1
-fi
+wine_emulated && emulated=1
 for preset in native win32 native-asan; do
   cmake --preset "$preset" >/dev/null || exit 1
   cmake --build "build/$preset" -j "$jobs" || exit 1

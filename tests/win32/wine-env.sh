@@ -10,3 +10,10 @@ wine_env() {
   export WINEDLLOVERRIDES="mscoree,mshtml="
   mkdir -p "$HOME"
 }
+
+# Whether Wine's 32-bit loader runs here only under qemu's user-mode emulator
+# (a kernel without IA-32 emulation; install-deps registers qemu for it):
+# there each Wine start takes minutes.
+wine_emulated() {
+  [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null
+}
