@@ -9,8 +9,8 @@
 #include "resource.h"
 #include "szdd.h"
 
-extern const unsigned char lumi_sample_pictures[];
-extern const unsigned long lumi_sample_pictures_size;
+extern const unsigned char lumi_sample_files[];
+extern const unsigned long lumi_sample_files_size;
 
 namespace {
 // Paragraphs on one line each: the read-me page's edit wraps them.
@@ -96,10 +96,11 @@ std::string ExpandedMediumName(const std::string& name) {
 }
 
 namespace {
-// A picture drawn at build time, by its name: false when there is none.
-bool SamplePicture(const std::string& name, std::string& bytes) {
-  const unsigned char* p = lumi_sample_pictures;
-  const unsigned char* end = p + lumi_sample_pictures_size;
+// A file made at build time (a picture, the help), by its name: false when
+// there is none.
+bool SampleFile(const std::string& name, std::string& bytes) {
+  const unsigned char* p = lumi_sample_files;
+  const unsigned char* end = p + lumi_sample_files_size;
   while (p < end && *p) {
     const std::string entry(reinterpret_cast<const char*>(p));
     p += entry.size() + 1;
@@ -119,8 +120,8 @@ bool SamplePicture(const std::string& name, std::string& bytes) {
 std::string SampleContents(const std::string& name) {
   if (name == "Readme.txt") return kReadme;
   if (name == "Order.doc") return kOrderForm;
-  std::string picture;
-  if (SamplePicture(name, picture)) return picture;
+  std::string made;
+  if (SampleFile(name, made)) return made;
   // A header naming the file, then text and bytes that differ per file.
   std::string s = "Lumiscroll sample file " + name + "\r\n";
   unsigned x = 2166136261u;

@@ -9,7 +9,7 @@ packages="cmake ninja-build g++ make libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32:i386 fonts-wine liblnk-utils
   xvfb xauth xdotool x11-apps imagemagick
-  locales python3-pefile xorriso osslsigncode zip 7zip openssl file
+  locales python3-pefile xorriso osslsigncode zip 7zip openssl file halibut
   clang libclang-rt-14-dev clang-format clang-tidy"
 
 # Wine's loader is a 32-bit x86 program. A kernel that runs none (IA-32

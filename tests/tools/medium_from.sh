@@ -1,6 +1,7 @@
 #!/bin/sh
 # mkmedium --from: the sample medium installed by the console wizard (its
-# pictures read back by file and ImageMagick's identify), then
+# pictures read back by file and ImageMagick's identify, its help file opening
+# at the installing topic for context number 1), then
 # made again from the install folder, gives every medium file back byte for
 # byte; names are found whatever their case; a missing file fails naming it
 # and writes nothing.
@@ -27,6 +28,8 @@ for f in "$product"/*/*.jpg "$product"/*/*.gif; do
 done
 [ "$n" -eq 26 ] || fail "$n pictures installed, 26 expected"
 file -b "$product/Order.doc" | grep -q "^Rich Text Format" || fail "Order.doc: $(file -b "$product/Order.doc")"
+/usr/bin/python3 "$(dirname "$0")/help_check.py" "$product/Lumiroll.hlp" "$product/Lumiroll.cnt" >/dev/null ||
+  fail "the help file: $(/usr/bin/python3 "$(dirname "$0")/help_check.py" "$product/Lumiroll.hlp" "$product/Lumiroll.cnt")"
 
 same() {  # same DIR: the 32 medium files in DIR are the sample medium's
   n=0
