@@ -28,6 +28,18 @@ for f in "$product"/*/*.jpg "$product"/*/*.gif; do
 done
 [ "$n" -eq 26 ] || fail "$n pictures installed, 26 expected"
 file -b "$product/Order.doc" | grep -q "^Rich Text Format" || fail "Order.doc: $(file -b "$product/Order.doc")"
+# The program and its library: Win32 files, the program importing the
+# library's category reader, so it starts only with the library beside it.
+file -b "$product/Lumiroll.exe" | grep -q "^PE32 executable (GUI) Intel 80386" || fail "Lumiroll.exe: $(file -b "$product/Lumiroll.exe")"
+file -b "$product/Lumitool.dll" | grep -q "^PE32 executable (DLL)" || fail "Lumitool.dll: $(file -b "$product/Lumitool.dll")"
+/usr/bin/python3 - "$product/Lumiroll.exe" "$product/Lumitool.dll" <<'PY' || fail "the program does not take its reader from the library"
+import sys, pefile
+exe, dll = pefile.PE(sys.argv[1]), pefile.PE(sys.argv[2])
+imported = {(i.dll.lower(), x.name) for i in exe.DIRECTORY_ENTRY_IMPORT for x in i.imports}
+exported = {x.name for x in dll.DIRECTORY_ENTRY_EXPORT.symbols}
+name = b"LumiReadCategoryLists@20"
+sys.exit(0 if (b"lumitool.dll", name) in imported and name in exported else 1)
+PY
 /usr/bin/python3 "$(dirname "$0")/help_check.py" "$product/Lumiroll.hlp" "$product/Lumiroll.cnt" >/dev/null ||
   fail "the help file: $(/usr/bin/python3 "$(dirname "$0")/help_check.py" "$product/Lumiroll.hlp" "$product/Lumiroll.cnt")"
 

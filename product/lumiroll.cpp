@@ -1,0 +1,152 @@
+// Lumiroll.exe: the product's window. It lists the picture categories that
+// the setup wrote beside it, read through Lumitool.dll (so it starts only
+// when both were installed), each with its folder and how many pictures the
+// folder holds, and shows the first picture of the category chosen, through
+// the platform's picture loader (JPEG and GIF).
+#include <olectl.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "lumitool.h"
+
+namespace {
+constexpr int kMaxCategories = 64;
+constexpr int kListId = 100;
+LumiCategoryItem g_items[kMaxCategories];
+int g_count = 0;
+HWND g_list = nullptr;
+IPicture* g_picture = nullptr;
+
+std::string ModuleDir() {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string dir = path;
+  return dir.substr(0, dir.find_last_of('\\') + 1);
+}
+
+// How many pictures a folder holds, and the first one's path.
+int Pictures(const std::string& folder, std::string& first) {
+  int n = 0;
+  for (const char* pattern : {"\\*.jpg", "\\*.gif"}) {
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA((folder + pattern).c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE) continue;
+    do {
+      if (first.empty()) first = folder + "\\" + data.cFileName;
+      ++n;
+    } while (FindNextFileA(h, &data));
+    FindClose(h);
+  }
+  return n;
+}
+
+IPicture* LoadPicture(const std::string& path) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return nullptr;
+  const DWORD size = GetFileSize(f, nullptr);
+  IPicture* picture = nullptr;
+  HGLOBAL memory = size != INVALID_FILE_SIZE && size < (16u << 20) ? GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
+  DWORD got = 0;
+  if (memory) {
+    void* p = GlobalLock(memory);
+    const BOOL read = ReadFile(f, p, size, &got, nullptr);
+    GlobalUnlock(memory);
+    IStream* stream = nullptr;
+    if (read && got == size && CreateStreamOnHGlobal(memory, TRUE, &stream) == S_OK) {
+      OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
+      stream->Release();  // frees the memory too
+    } else {
+      GlobalFree(memory);
+    }
+  }
+  CloseHandle(f);
+  return picture;
+}
+
+void Show(int index) {
+  if (g_picture) g_picture->Release();
+  g_picture = nullptr;
+  std::string first;
+  if (index >= 0 && index < g_count && Pictures(g_items[index].folder, first) > 0) g_picture = LoadPicture(first);
+}
+
+void Paint(HWND window) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  RECT area;
+  GetClientRect(window, &area);
+  area.left = area.right / 2;
+  if (g_picture) {
+    OLE_XSIZE_HIMETRIC w = 0;
+    OLE_YSIZE_HIMETRIC h = 0;
+    g_picture->get_Width(&w);
+    g_picture->get_Height(&h);
+    g_picture->Render(dc, area.left + 8, 8, area.right - area.left - 16, area.bottom - 16, 0, h, w, -h, nullptr);
+  }
+  EndPaint(window, &ps);
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  switch (message) {
+    case WM_CREATE: {
+      g_list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY, 0, 0,
+                               0, 0, window, reinterpret_cast<HMENU>(kListId), nullptr, nullptr);
+      for (int i = 0; i < g_count; ++i) {
+        std::string first;
+        char line[MAX_PATH + 100];
+        std::snprintf(line, sizeof line, "%s - %s (%d pictures)", g_items[i].name, g_items[i].folder,
+                      Pictures(g_items[i].folder, first));
+        SendMessageA(g_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+      }
+      return 0;
+    }
+    case WM_SIZE:
+      MoveWindow(g_list, 0, 0, LOWORD(l) / 2, HIWORD(l), TRUE);
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(w) == kListId && HIWORD(w) == LBN_SELCHANGE) {
+        Show(static_cast<int>(SendMessageA(g_list, LB_GETCURSEL, 0, 0)));
+        InvalidateRect(window, nullptr, TRUE);
+      }
+      return 0;
+    case WM_PAINT:
+      Paint(window);
+      return 0;
+    case WM_DESTROY:
+      Show(-1);
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcA(window, message, w, l);
+  }
+}
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+  char why[512] = "";
+  g_count = LumiReadCategoryLists(ModuleDir().c_str(), g_items, kMaxCategories, why, sizeof why);
+  if (g_count < 0) {
+    MessageBoxA(nullptr, why, "Lumiscroll", MB_ICONERROR | MB_OK);
+    return 1;
+  }
+  OleInitialize(nullptr);
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = "Lumiscroll";
+  RegisterClassA(&wc);
+  HWND window = CreateWindowA("Lumiscroll", "Lumiscroll - picture categories", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                              CW_USEDEFAULT, 720, 360, nullptr, nullptr, instance, nullptr);
+  ShowWindow(window, show);
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  OleUninitialize();
+  return static_cast<int>(msg.wParam);
+}
