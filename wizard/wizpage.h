@@ -2,6 +2,7 @@
 // the wizard buttons by that number, the installer, white statics.
 #pragma once
 #include "afxwin.h"
+#include "resource.h"
 
 class CInstaller;
 class CWizardSheet;
@@ -10,7 +11,7 @@ class CWizardPage : public CPropertyPage {
   DECLARE_DYNCREATE(CWizardPage)
 
  public:
-  explicit CWizardPage(const char* title = nullptr, UINT templateId = 107, UINT captionId = 1);
+  explicit CWizardPage(const char* title = nullptr, UINT templateId = IDD_WELCOME, UINT captionId = IDS_CAPTION);
   ~CWizardPage() override;
 
   void DoDataExchange(CDataExchange* dx) override;

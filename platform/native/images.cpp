@@ -122,11 +122,3 @@ bool LumiReadIconSizes(const std::string& b, std::vector<std::pair<int, int>>& s
   }
   return true;
 }
-
-bool LumiReadsBmp(const std::string& bytes, int& width, int& height) {
-  LumiImage image;
-  if (!LumiReadBmp(bytes, image)) return false;
-  width = image.width;
-  height = image.height;
-  return true;
-}

@@ -93,8 +93,6 @@ struct LumiImage {
 };
 bool LumiReadBmp(const std::string& bytes, LumiImage& image);
 bool LumiReadIconSizes(const std::string& bytes, std::vector<std::pair<int, int>>& sizes);
-// GDI: whether bytes are a BMP the bitmap stand-in reads, and its size.
-bool LumiReadsBmp(const std::string& bytes, int& width, int& height);
 
 // Active Desktop: CoCreateInstance of its class succeeds unless the
 // environment variable LUMIROLL_ACTIVE_DESKTOP is 0.

@@ -1,6 +1,7 @@
 // The window system, graphics, property sheet, shell and help calls, with
 // their Win32 names and signatures, served natively by a headless window
-// model (user.cpp, sheet.cpp, gdi.cpp, shell.cpp). Included by lumiwin.h.
+// model (windows.cpp, messages.cpp, dialogs.cpp, sheet.cpp, gdi.cpp,
+// shell.cpp). Included by lumiwin.h.
 #pragma once
 #include <cstdint>
 

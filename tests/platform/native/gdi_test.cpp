@@ -35,9 +35,9 @@ TEST(Bitmaps, TheProgramsBitmapsLoadWithTheirPixels) {
 TEST(Bitmaps, DamagedFilesAreNoBitmaps) {
   const std::string* good = LumiModuleFile("white.bmp");
   ASSERT_NE(good, nullptr);
-  int w = 0, h = 0;
-  ASSERT_TRUE(LumiReadsBmp(*good, w, h));
-  EXPECT_EQ(w, 48);
+  LumiImage image;
+  ASSERT_TRUE(LumiReadBmp(*good, image));
+  EXPECT_EQ(image.width, 48);
   auto with = [&](size_t at, char v) {
     std::string s = *good;
     s[at] = v;
@@ -52,8 +52,8 @@ TEST(Bitmaps, DamagedFilesAreNoBitmaps) {
       with(21, 0x7F),                     // a width far too large
       with(10, 0x7F),                     // pixel data beyond the file
   };
-  for (const std::string& c : cases) EXPECT_FALSE(LumiReadsBmp(c, w, h));
-  for (size_t cut = 0; cut < 60; ++cut) EXPECT_FALSE(LumiReadsBmp(good->substr(0, cut), w, h)) << cut;
+  for (const std::string& c : cases) EXPECT_FALSE(LumiReadBmp(c, image));
+  for (size_t cut = 0; cut < 60; ++cut) EXPECT_FALSE(LumiReadBmp(good->substr(0, cut), image)) << cut;
 }
 
 }  // namespace
