@@ -173,7 +173,7 @@ int CInstaller::ExpandFile(const char* name) {
   if (hTemp >= 0) ::LZClose(hTemp);
   if (hSource >= 0) ::LZClose(hSource);
   if (copied >= 0 && !LzExpandedNameSound(mediumName, expandedName)) copied = LZERROR_READ;
-  if (copied >= 0 && TempFileSize(temp) != copied) {
+  if (copied >= 0 && FileSizeOf(temp) != copied) {
     // The bytes went into another file than the one made for them.
     failed = CString(kMsgCannotAccess) + szTemp;
     copied = LZERROR_BADOUTHANDLE;

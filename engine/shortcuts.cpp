@@ -1,5 +1,6 @@
 // The desktop and Programs shortcuts, from the per-user shell folders.
 #include "installer.h"
+#include "tempfile.h"
 
 namespace {
 const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
@@ -56,10 +57,9 @@ long long FileSize(const char* path) {
   HANDLE h = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return -1;
-  DWORD high = 0;
-  const DWORD low = ::GetFileSize(h, &high);
+  const long long size = FileSizeOf(h);
   ::CloseHandle(h);
-  return static_cast<long long>(high) << 32 | low;
+  return size;
 }
 }  // namespace
 

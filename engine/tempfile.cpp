@@ -10,7 +10,7 @@ HANDLE CreateTempFile(const char* path) {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-long long TempFileSize(HANDLE file) {
+long long FileSizeOf(HANDLE file) {
   DWORD high = 0;
   const DWORD low = ::GetFileSize(file, &high);
   if (low == INVALID_FILE_SIZE && ::GetLastError() != NO_ERROR) return -1;

@@ -15,6 +15,6 @@
 // (ERROR_SHARING_VIOLATION: another program holds the file open).
 HANDLE CreateTempFile(const char* path);
 
-// The file's size as the handle sees it, or -1: after a copy into the file
-// by name, whether the bytes landed in this very file.
-long long TempFileSize(HANDLE file);
+// The size of an open file as its handle sees it, or -1: after a copy into
+// the temporary file by name, whether the bytes landed in this very file.
+long long FileSizeOf(HANDLE file);
