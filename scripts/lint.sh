@@ -25,7 +25,7 @@ case "${1:-}" in
     [ -f "$db" ] || { echo "no $db: configure with CMAKE_EXPORT_COMPILE_COMMANDS"; exit 1; }
     # Sources of the native build; the Win32-only ones, the benchmarks and the
     # fuzz targets are left to their compilers' warnings.
-    files=$(list '*.cpp' | grep -E '^(szdd|engine|framework|wizard|platform/native|sample|product|tools|tests)/' | grep -v '^product/lumi' |
+    files=$(list '*.cpp' | grep -E '^(szdd|engine|framework|wizard|platform/native|host|sample|product|tools|tests)/' | grep -v '^product/lumi' |
       grep -v -E '/win32/|_win32\.cpp$')
     out=$(mktemp)
     echo "$files" | xargs -P "${JOBS:-2}" -n 4 clang-tidy -p "$(dirname "$db")" --quiet >"$out" 2>/dev/null

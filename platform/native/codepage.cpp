@@ -1,11 +1,12 @@
 // Native stand-ins for the code page: which one is active (1252 unless
-// LUMIROLL_CODEPAGE names another), its lead bytes, and the conversions
+// LUMIROLL_CODEPAGE names another known one), its lead bytes, and the conversions
 // between its characters and 16-bit ones.
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "internal.h"
 #include "lumistandin.h"
 #include "lumiwin.h"
 
@@ -15,8 +16,7 @@ unsigned g_codePage = 0;  // 0: not yet read from the environment
 
 unsigned CodePage() {
   if (g_codePage == 0) {
-    const char* env = std::getenv("LUMIROLL_CODEPAGE");
-    g_codePage = (env && std::atoi(env) > 0) ? static_cast<unsigned>(std::atoi(env)) : 1252;
+    g_codePage = LumiSettingCodePage();
   }
   return g_codePage;
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "internal.h"
 #include "lumistandin.h"
 #include "lumiwin.h"
 
@@ -20,16 +21,8 @@ namespace {
 bool DriveFolder(char letter, std::string& folder) {
   if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
   if (letter < 'A' || letter > 'Z') return false;
-  char name[] = "LUMIROLL_DRIVE_X";
-  name[sizeof(name) - 2] = letter;
-  const char* env = std::getenv(name);
-  if (env && *env) {
-    folder = env;
-  } else if (letter == 'Z') {
-    folder = "/";
-  } else {
-    return false;
-  }
+  folder = LumiSettingDrive(letter);
+  if (folder.empty()) return false;
   struct stat st;
   if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();

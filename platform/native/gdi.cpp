@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "internal.h"
-#include "lumisheet.h"
 #include "lumistandin.h"
 #include "lumiwin.h"
 #include "rcscript.h"

@@ -1,74 +1,22 @@
-// The stand-ins' own plumbing, shared between their files: the headless
-// window model, dialogs from templates, and what the sheet host and its views
-// need to know of GDI objects. Private to platform/native: tests and tools
-// steer and inspect the stand-ins through lumisheet.h and lumistandin.h.
+// The stand-ins' own plumbing, shared between their files and nowhere else:
+// their settings, the COM factories, writes within a test's disk space, the queue's part in
+// destroying a window. (The window model itself, which the sheet host builds
+// on too, is lumimodel.h.)
 #pragma once
 #include <sys/types.h>
-#include <cstdint>
-#include <string>
-#include <vector>
 
+#include <string>
+
+#include "lumimodel.h"
 #include "lumiwin.h"
 
-struct LumiWindow {
-  HWND handle = nullptr;
-  std::string cls;  // "Static", "Edit", "Button", "#32770" (dialog), "LumiSheet"
-  std::string text;
-  unsigned long style = 0, exStyle = 0;
-  int id = 0;
-  HWND parent = nullptr;
-  std::vector<HWND> children;
-  RECT rect = {};  // in the parent's client area, pixels
-  WNDPROC proc = nullptr;
-  DLGPROC dlgProc = nullptr;
-  LONG_PTR userData = 0, msgResult = 0;
-  HFONT font = nullptr;
-  HGDIOBJ image = nullptr;       // STM_SETIMAGE's bitmap
-  HGDIOBJ ownedImage = nullptr;  // the template's bitmap, which the control loaded
-  HICON icons[2] = {nullptr, nullptr};
-  bool redraw = true;
-  int paints = 0;  // repaints asked for while redrawing was on
-  unsigned templateId = 0;
-  bool destroying = false;
-};
-
-struct LumiCreate {
-  const char* cls = "";
-  const char* text = "";
-  unsigned long style = 0, exStyle = 0;
-  int x = 0, y = 0, cx = 0, cy = 0;
-  HWND parent = nullptr;
-  int id = 0;
-  WNDPROC proc = nullptr;
-  DLGPROC dlgProc = nullptr;
-  void* param = nullptr;
-};
-
-LumiWindow* LumiWindowOf(HWND h);
-// Runs the creation hook, WM_NCCREATE and WM_CREATE; nullptr if creation was refused.
-HWND LumiCreateWindow(const LumiCreate& c);
-// A dialog and its controls from the program's template; WM_INITDIALOG gets init.
-HWND LumiCreateDialog(unsigned templateId, HWND parent, DLGPROC proc, LPARAM init);
-LRESULT CALLBACK LumiControlProc(HWND h, UINT msg, WPARAM w, LPARAM l);
-int LumiDluX(int x);
-int LumiDluY(int y);
-HBRUSH LumiDialogFaceBrush();
-// What a GDI object is, for the host's views.
-struct LumiGdiInfo {
-  enum Kind { None, Bitmap, Font, Brush } kind = None;
-  int width = 0, height = 0;
-  unsigned resourceId = 0;  // the bitmap resource it was loaded or scaled from
-  int weight = 0;
-  std::string face;
-  std::string fontArguments;  // CreateFontA's, comma-separated, the face last
-  COLORREF colour = 0;
-};
-LumiGdiInfo LumiGdiDescribe(HGDIOBJ h);
-
-// The window model tells one observer of each window it has destroyed (the
-// sheet host, which must know when its sheet is gone); nullptr: none.
-typedef void (*LumiDestroyObserver)(HWND h);
-void LumiObserveDestroy(LumiDestroyObserver observer);
+// The settings, read from the environment at each call (settings.cpp): the
+// code page (a known one, else 1252), whether the Active Desktop object is
+// there (unless the setting is 0), and the host folder of a drive letter
+// (empty: none set; Z: is "/" unless set).
+unsigned LumiSettingCodePage();
+bool LumiSettingActiveDesktop();
+std::string LumiSettingDrive(char letter);
 
 // COM classes served by CoCreateInstance's table: each makes its object and
 // asks it for riid.

@@ -27,8 +27,8 @@ bool LumiWindowsPathLeadsBack(const std::string& hostPath);
 inline constexpr char kLumiLeadsElsewhere[] =
     "Windows drops a dot or a space that ends a name, and takes a backslash in a folder's name for a separator";
 
-// Code page: 1252 (single-byte) unless LUMIROLL_CODEPAGE says otherwise
-// (932 for the double-byte Japanese one). Tests may switch it.
+// Code page: 1252 (single-byte) unless LUMIROLL_CODEPAGE names another the
+// stand-ins know (932 for the double-byte Japanese one). Tests may switch it.
 void LumiSetCodePage(unsigned cp);
 
 // Windows folder: kLumiDefaultWindowsDir by default; nullptr makes the
@@ -155,8 +155,8 @@ struct LumiHelpCall {
 const std::vector<LumiHelpCall>& LumiHelpLog();
 void LumiClearLogs();  // the browse and help logs
 
-// The stand-ins' settings, checked at once: LUMIROLL_CODEPAGE (1252, 932,
-// 936, 949 or 950), LUMIROLL_ACTIVE_DESKTOP (0 or 1), each LUMIROLL_DRIVE_X
-// (an existing folder) and the registry file. False, with every problem
+// The stand-ins' settings, checked at once: LUMIROLL_CODEPAGE (a code page
+// the stand-ins know), LUMIROLL_ACTIVE_DESKTOP (0 or 1), each
+// LUMIROLL_DRIVE_X (an existing folder) and the registry file. False, with every problem
 // named one a line, when one is wrong: a program may refuse to start then.
 bool LumiCheckSettings(std::string& problems);

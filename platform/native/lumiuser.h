@@ -1,7 +1,7 @@
 // The window system, graphics, property sheet, shell and help calls, with
 // their Win32 names and signatures, served natively by a headless window
-// model (windows.cpp, messages.cpp, dialogs.cpp, sheet.cpp, gdi.cpp,
-// shell.cpp). Included by lumiwin.h.
+// model (windows.cpp, queue.cpp, dialogs.cpp, gdi.cpp, shell.cpp; the
+// property sheet is the host's, host/sheet.cpp). Included by lumiwin.h.
 #pragma once
 #include <cstdint>
 
@@ -279,7 +279,6 @@ struct PROPSHEETHEADERA {
 typedef PROPSHEETHEADERA* LPPROPSHEETHEADERA;
 typedef const PROPSHEETHEADERA* LPCPROPSHEETHEADERA;
 INT_PTR WINAPI PropertySheetA(LPCPROPSHEETHEADERA lppsph);
-void WINAPI InitCommonControls(void);
 
 // Help
 #define HELP_CONTEXT 0x0001L

@@ -121,15 +121,6 @@ int LumiLoadRegistry(std::string& text, std::string& problem) {
   return problem.empty() ? 1 : -1;
 }
 
-std::string LumiRegistryFile() {
-  const char* env = std::getenv("LUMIROLL_REGISTRY");
-  if (env && *env) return env;
-  const char* data = std::getenv("XDG_DATA_HOME");
-  if (data && *data) return std::string(data) + "/lumiroll/registry.reg";
-  const char* home = std::getenv("HOME");
-  return std::string(home ? home : "") + "/.local/share/lumiroll/registry.reg";
-}
-
 LONG WINAPI RegOpenKeyExA(HKEY root, LPCSTR subKey, DWORD, REGSAM, PHKEY result) {
   if (!result) return ERROR_INVALID_PARAMETER;
   *result = nullptr;

@@ -16,7 +16,6 @@
 #include <string>
 
 #include "internal.h"
-#include "lumisheet.h"
 #include "lumistandin.h"
 #include "lumiwin.h"
 
@@ -210,8 +209,7 @@ struct ActiveDesktop final : IUnknown {
 }  // namespace
 
 HRESULT LumiCreateActiveDesktop(REFIID riid, void** ppv) {
-  const char* setting = std::getenv("LUMIROLL_ACTIVE_DESKTOP");
-  if (setting && std::strcmp(setting, "0") == 0) return REGDB_E_CLASSNOTREG;
+  if (!LumiSettingActiveDesktop()) return REGDB_E_CLASSNOTREG;
   auto* desktop = new ActiveDesktop;
   HRESULT hr = desktop->QueryInterface(riid, ppv);
   desktop->Release();

@@ -1,6 +1,6 @@
 // Native stand-in for the window system: windows in memory with their
 // text, styles, fonts and images, window procedures and subclassing, and the
-// creation hook. Messages and timers are in messages.cpp, dialogs from
+// creation hook. Messages and timers are in queue.cpp, dialogs from
 // templates and the controls' behaviour in dialogs.cpp.
 #include <algorithm>
 #include <cstring>
@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "internal.h"
-#include "lumisheet.h"
+#include "lumimodel.h"
 #include "lumiwin.h"
 
 namespace {
@@ -267,4 +267,4 @@ LRESULT WINAPI CallNextHookEx(HHOOK, int, WPARAM, LPARAM) { return 0; }
 
 DWORD WINAPI GetCurrentThreadId(void) { return 1; }
 
-int LumiSheetWindowCount() { return static_cast<int>(S().windows.size()); }
+int LumiWindowCount() { return static_cast<int>(S().windows.size()); }

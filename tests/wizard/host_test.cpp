@@ -69,7 +69,7 @@ class Wizard : public ::testing::Test {
   CWizardSheet& Open() {
     sheet_ = std::make_unique<CWizardSheet>();
     EXPECT_TRUE(sheet_->Create());
-    LumiSheetPump();
+    LumiPumpMessages();
     return *sheet_;
   }
   void Press(int button) { LumiSheetPress(button); }
@@ -129,13 +129,13 @@ TEST_F(Wizard, ButtonsArePostedAndLandAfterActivation) {
   SendMessageA(LumiSheetWindow(), PSM_PRESSBUTTON, PSBTN_NEXT, 0);
   EXPECT_EQ(LumiSheetPageTemplate(), 109u);
   EXPECT_FALSE(Offered().back);
-  EXPECT_EQ(LumiSheetQueued(), 1u);
-  LumiSheetPump();
+  EXPECT_EQ(LumiQueuedMessages(), 1u);
+  LumiPumpMessages();
   EXPECT_TRUE(Offered().back);
   PostMessageA(LumiSheetWindow(), PSM_SETWIZBUTTONS, 0, PSWIZB_NEXT);
   EXPECT_TRUE(Offered().back);
-  EXPECT_EQ(LumiSheetQueued(), 1u);
-  LumiSheetPump();
+  EXPECT_EQ(LumiQueuedMessages(), 1u);
+  LumiPumpMessages();
   EXPECT_FALSE(Offered().back);
 }
 
@@ -213,28 +213,28 @@ TEST_F(Wizard, SlideShowTicksOnlyWhileTheWelcomePageIsShown) {
   unsigned before = 103;
   for (unsigned id : expected) {
     int paints = LumiSheetPicture(1001).paints;
-    LumiSheetAdvance(1999);
+    LumiAdvanceClock(1999);
     EXPECT_EQ(LumiSheetPicture(1001).bitmapId, before);
-    LumiSheetAdvance(1);
+    LumiAdvanceClock(1);
     before = id;
     EXPECT_EQ(LumiSheetPicture(1001).bitmapId, id);
     EXPECT_EQ(LumiSheetPicture(1001).paints - paints, 1) << "one repaint a tick, the unscaled slide never painted";
   }
   // Away from the page no tick comes; back again, the cycle goes on.
   Press(PSBTN_NEXT);
-  EXPECT_EQ(LumiSheetTimers(page), 0);
-  LumiSheetAdvance(10000);
+  EXPECT_EQ(LumiTimerCount(page), 0);
+  LumiAdvanceClock(10000);
   Press(PSBTN_BACK);
   EXPECT_EQ(LumiSheetPicture(1001).bitmapId, 104u);
-  LumiSheetAdvance(2000);
+  LumiAdvanceClock(2000);
   EXPECT_EQ(LumiSheetPicture(1001).bitmapId, 105u);
   // Entering again and again keeps one timer.
   for (int i = 0; i < 3; ++i) {
     Press(PSBTN_NEXT);
     Press(PSBTN_BACK);
   }
-  EXPECT_EQ(LumiSheetTimers(page), 1);
-  LumiSheetAdvance(2000);
+  EXPECT_EQ(LumiTimerCount(page), 1);
+  LumiAdvanceClock(2000);
   EXPECT_EQ(LumiSheetPicture(1001).bitmapId, 106u);
   // Any timer message advances the slide.
   SendMessageA(page, WM_TIMER, 7, 0);
@@ -246,18 +246,18 @@ TEST_F(Wizard, AMissingSlideKeepsTheLastPicture) {
   CPageInfo::s_nSlide = 0;
   LumiFailBitmap(104);
   Open();
-  LumiSheetAdvance(2000);  // to slide 104, which did not load
+  LumiAdvanceClock(2000);  // to slide 104, which did not load
   LumiSheetPictureView p = LumiSheetPicture(1001);
   EXPECT_TRUE(p.shown);
   EXPECT_EQ(p.bitmapId, 103u);
-  LumiSheetAdvance(2000);
+  LumiAdvanceClock(2000);
   EXPECT_EQ(LumiSheetPicture(1001).bitmapId, 105u);
 }
 
 TEST_F(Wizard, PicturesHoldOneScaledCopyEach) {
   Open();
   int live = LumiLiveGdiObjects();
-  LumiSheetAdvance(2000 * 50);
+  LumiAdvanceClock(2000 * 50);
   EXPECT_EQ(LumiLiveGdiObjects(), live);
   // Fitting again what the control shows (its own copy) changes nothing.
   CPictureStatic& frame = sheet_->m_pPageInfo->m_picSlide;

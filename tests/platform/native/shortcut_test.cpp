@@ -191,7 +191,9 @@ TEST_F(Shortcuts, NoShortcutToNothingAndNoneLeftHalfSaved) {
     SCOPED_TRACE(c.what);
     RemoveFile(link);
     RemoveFile(progs);
-    if (c.linkBefore) ASSERT_TRUE(PutFile(link, c.linkBefore));
+    if (c.linkBefore) {
+      ASSERT_TRUE(PutFile(link, c.linkBefore));
+    }
     Folders(c.desktop, dir_ + "\\Progs");
     ASSERT_TRUE(LimitDiskSpace(desk, c.deskSpace));
     inst_.SetInstallDir((dir_ + "\\App").c_str());

@@ -119,7 +119,7 @@ bool LumiSheetClick(const std::string& label) {
     if (c && IsPushButton(*c) && LumiSheetLabel(c->text) == LumiSheetLabel(label) && IsWindowVisible(h) &&
         IsWindowEnabled(h)) {
       SendMessageA(h, BM_CLICK, 0, 0);
-      LumiSheetPump();
+      LumiPumpMessages();
       return true;
     }
   }

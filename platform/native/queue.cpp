@@ -6,7 +6,7 @@
 #include <map>
 
 #include "internal.h"
-#include "lumisheet.h"
+#include "lumimodel.h"
 #include "lumiwin.h"
 
 namespace {
@@ -45,7 +45,7 @@ BOOL WINAPI PostMessageA(HWND h, UINT msg, WPARAM w, LPARAM l) {
   return TRUE;
 }
 
-void LumiSheetPump() {
+void LumiPumpMessages() {
   State& s = S();
   if (s.pumping) return;  // a handler's own posts wait for the running pump
   ++s.pumping;
@@ -57,7 +57,7 @@ void LumiSheetPump() {
   --s.pumping;
 }
 
-size_t LumiSheetQueued() { return S().queue.size(); }
+size_t LumiQueuedMessages() { return S().queue.size(); }
 
 void LumiForgetMessages(HWND h) {
   State& s = S();
@@ -77,16 +77,16 @@ UINT_PTR WINAPI SetTimer(HWND h, UINT_PTR id, UINT elapse, TIMERPROC) {
 
 BOOL WINAPI KillTimer(HWND h, UINT_PTR id) { return S().timers.erase({Key(h), id}) ? TRUE : FALSE; }
 
-int LumiSheetTimers(HWND h) {
+int LumiTimerCount(HWND h) {
   int n = 0;
   for (const auto& t : S().timers) n += t.first.first == Key(h) ? 1 : 0;
   return n;
 }
 
-void LumiSheetAdvance(uint64_t ms) {
+void LumiAdvanceClock(uint64_t ms) {
   State& s = S();
   uint64_t end = s.now + ms;
-  LumiSheetPump();
+  LumiPumpMessages();
   for (;;) {
     auto next = s.timers.end();
     for (auto it = s.timers.begin(); it != s.timers.end(); ++it) {
@@ -97,9 +97,9 @@ void LumiSheetAdvance(uint64_t ms) {
     next->second.due += next->second.period;
     HWND h = reinterpret_cast<HWND>(next->first.first);
     SendMessageA(h, WM_TIMER, next->first.second, 0);
-    LumiSheetPump();
+    LumiPumpMessages();
   }
   s.now = end;
 }
 
-uint64_t LumiSheetNow() { return S().now; }
+uint64_t LumiClockNow() { return S().now; }

@@ -1,19 +1,13 @@
-// The sheet host as tests and the console front end drive it: press the
-// wizard's buttons, move the clock, deliver messages and read what the page
-// shows. Only the native build has it; product code never includes it.
+// The sheet host: the headless property sheet that PropertySheetA runs
+// natively, as tests and the console front end drive it: press the wizard's
+// buttons and read what the page shows (the clock and the message queue are
+// the window model's, lumimodel.h). Only the native build has it; product
+// code never includes it.
 #pragma once
-#include <cstdint>
 #include <string>
 
+#include "lumimodel.h"
 #include "lumiwin.h"
-
-// Messages and time.
-void LumiSheetPump();  // delivers posted messages until none is left
-size_t LumiSheetQueued();
-void LumiSheetAdvance(uint64_t ms);  // moves the clock, delivering due timers
-uint64_t LumiSheetNow();
-int LumiSheetTimers(HWND h);
-int LumiSheetWindowCount();  // windows alive, sheet and controls included
 
 // The sheet: the one shown now (nullptr when none), its state and buttons.
 HWND LumiSheetWindow();

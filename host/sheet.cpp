@@ -224,7 +224,7 @@ Sheet* Open(const PROPSHEETHEADERA* psh) {
   ShowWindow(s->hwnd, SW_SHOW);
   UINT start = psh->nStartPage < psh->nPages ? psh->nStartPage : 0;
   if (!Activate(*s, static_cast<int>(start))) Close(*s, -1);
-  LumiSheetPump();
+  LumiPumpMessages();
   return s;
 }
 
@@ -252,14 +252,12 @@ INT_PTR WINAPI PropertySheetA(LPCPROPSHEETHEADERA psh) {
       if (!s->closed && s->finishText) Press(*s, PSBTN_FINISH);
       if (!s->closed) Close(*s, 0);
     }
-    LumiSheetPump();
+    LumiPumpMessages();
   }
   INT_PTR result = s->result;
   DestroyWindow(s->hwnd);  // forgets the sheet too
   return result;
 }
-
-void WINAPI InitCommonControls(void) {}
 
 void LumiSheetSetDriver(LumiSheetDriver driver, void* context) {
   g_driver = driver;
@@ -271,7 +269,7 @@ bool LumiSheetClosed() { return !g_sheet || g_sheet->closed; }
 
 void LumiSheetPress(int psbtn) {
   if (g_sheet) Press(*g_sheet, psbtn);
-  LumiSheetPump();
+  LumiPumpMessages();
   // A modeless sheet that has closed is gone once its window is destroyed.
 }
 

@@ -172,7 +172,7 @@ void LumiConsoleStep(const std::string& raw, std::string& reply) {
         return;
       }
     }
-    LumiSheetAdvance(static_cast<uint64_t>(seconds * 1000));
+    LumiAdvanceClock(static_cast<uint64_t>(seconds * 1000));
     return;
   }
   if (word == "show") {
