@@ -199,22 +199,7 @@ CString TempFailureMessage(DWORD error, const char* temp, const char* dest) {
 }
 
 CString ExpandFailureMessage(LONG result, const char* source, const char* dest) {
-  switch (result) {
-    case LZERROR_BADINHANDLE:
-      return CString(kMsgCannotAccess) + source;
-    case LZERROR_BADOUTHANDLE:
-      return CString(kMsgCannotAccess) + dest;
-    case LZERROR_READ:
-      return CString("File is corrupt: ") + source;
-    case LZERROR_WRITE:
-      return CString("Cannot write file ") + dest;
-    case LZERROR_GLOBALLOC:
-      return CString("Cannot copy file ") + dest;
-    case LZERROR_GLOBLOCK:
-      return CString("File is in use. Cannot copy ") + dest;
-    case LZERROR_UNKNOWNALG:
-      return CString("Unknown compression method: ") + source;
-    default:  // LZERROR_BADVALUE and anything newer
-      return result < 0 ? CString("Cannot copy file ") + source : CString();
-  }
+  if (result >= 0) return CString();
+  const LzFailure failure = LzFailureOf(result);
+  return failure.message + CString(failure.namesDest ? dest : source);
 }

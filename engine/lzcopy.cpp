@@ -85,23 +85,25 @@ long LzCopyFile(const std::string& in, const std::string& out) {
   return r;
 }
 
-const char* LzCopyErrorText(long result) {
+LzFailure LzFailureOf(long result) {
   switch (result) {
     case LZERROR_BADINHANDLE:
-      return "cannot open it";
+      return {kMsgCannotAccess, false, "cannot open it"};
     case LZERROR_BADOUTHANDLE:
-      return "cannot create the output";
+      return {kMsgCannotAccess, true, "cannot create the output"};
     case LZERROR_READ:
-      return "file is corrupt";
+      return {"File is corrupt: ", false, "file is corrupt"};
     case LZERROR_WRITE:
-      return "write error (disk full?)";
+      return {"Cannot write file ", true, "write error (disk full?)"};
     case LZERROR_GLOBALLOC:
-      return "out of memory";
+      return {"Cannot copy file ", true, "out of memory"};
+    case LZERROR_GLOBLOCK:
+      return {"File is in use. Cannot copy ", true, "expansion failed"};
     case LZERROR_UNKNOWNALG:
-      return "unknown compression method";
+      return {"Unknown compression method: ", false, "unknown compression method"};
     case LZERROR_BADVALUE:
-      return "it expands to more than 2147483647 bytes, more than LZ32 can copy";
+      return {"Cannot copy file ", false, "it expands to more than 2147483647 bytes, more than LZ32 can copy"};
     default:
-      return result >= 0 ? "no error" : "expansion failed";
+      return {"Cannot copy file ", false, result >= 0 ? "no error" : "expansion failed"};
   }
 }

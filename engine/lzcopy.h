@@ -32,5 +32,16 @@ bool LzExpandedNameSound(const char* mediumName, const char* expandedName);
 // LZERROR_BADINHANDLE / LZERROR_BADOUTHANDLE for an open that failed.
 long LzCopyFile(const std::string& in, const std::string& out);
 
-// What an LzCopyFile result means, for the tools' messages.
-const char* LzCopyErrorText(long result);
+// The installer's message for a file it cannot open or create, followed by
+// the file's path (messages.h has the installer's other messages).
+inline constexpr char kMsgCannotAccess[] = "Cannot access ";
+
+// What an LZ32 result (an LZERROR_* code) means: the installer's message,
+// followed by the source's path or the destination's, and the tools' short
+// phrase. A code not known here reads as a copy that failed.
+struct LzFailure {
+  const char* message;
+  bool namesDest;
+  const char* phrase;
+};
+LzFailure LzFailureOf(long result);

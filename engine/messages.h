@@ -3,12 +3,12 @@
 // path it names.
 #pragma once
 #include "afxstr.h"
+#include "lzcopy.h"  // kMsgCannotAccess, and what each LZ32 result means
 
 inline constexpr char kMsgCannotCreateDir[] = "Cannot create directory";
 inline constexpr char kMsgFolderTooLong[] = "Folder name is too long: ";
 inline constexpr char kMsgFileTooLong[] = "File name is too long: ";
 inline constexpr char kMsgCannotExpand[] = "Could not expand file ";
-inline constexpr char kMsgCannotAccess[] = "Cannot access ";
 inline constexpr char kMsgTempInUse[] = "Another program (a second installation?) is writing ";
 inline constexpr char kMsgInstallFolderTooLong[] = "The installation folder name is too long: ";
 inline constexpr char kMsgFolderIsLink[] = "A link to another place stands as the folder ";

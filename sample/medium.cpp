@@ -235,7 +235,7 @@ int CheckMedium(const std::string& folder, const std::string& label, const std::
       if (renamed && (r >= 0 || r == LZERROR_READ)) {
         line = "expands to " + got + ", not " + want;
       } else if (r < 0) {
-        line = LzCopyErrorText(r);
+        line = LzFailureOf(r).phrase;
       } else {
         report += "ok      " + name + " -> " + got + " (" + std::to_string(r) + " bytes)\n";
         continue;

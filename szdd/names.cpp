@@ -66,19 +66,11 @@ std::string SzddCompressedForm(const std::string& path, bool (*isLead)(unsigned 
   return path + "_";
 }
 
-bool SzddCompressedName(const std::string& fileName, std::string& compressed, uint8_t& recorded) {
+bool SzddCompressedName(const std::string& fileName, std::string& compressed, uint8_t& recorded,
+                        bool (*isLead)(unsigned char)) {
   if (fileName.empty() || fileName.back() == '_') return false;
-  size_t dot = fileName.find_last_of('.');
-  if (dot == std::string::npos) {
-    compressed = fileName + "._";
-    recorded = 0;
-  } else if (fileName.size() - dot - 1 >= 3) {
-    compressed = fileName;
-    recorded = static_cast<uint8_t>(compressed.back());
-    compressed.back() = '_';
-  } else {
-    compressed = fileName + "_";
-    recorded = 0;
-  }
+  compressed = SzddCompressedForm(fileName, isLead);
+  // An extension's last character gave way to the '_': the header records it.
+  recorded = compressed.size() == fileName.size() ? static_cast<uint8_t>(fileName.back()) : 0;
   return true;
 }

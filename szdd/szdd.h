@@ -76,7 +76,9 @@ std::string SzddExpandedName(const std::string& path, uint8_t recorded, bool (*i
 // a name without one "._".
 std::string SzddCompressedForm(const std::string& path, bool (*isLead)(unsigned char) = nullptr);
 
-// The medium's name for a file and the character it records:
-// readme.txt -> readme.tx_ ('t'); a.b -> a.b_ (0); README -> README._ (0).
-// False for a name that would not change (one that ends in '_' already).
-bool SzddCompressedName(const std::string& fileName, std::string& compressed, uint8_t& recorded);
+// The medium's name for a file, by the same rule, and the character it
+// records: readme.txt -> readme.tx_ ('t'); a.b -> a.b_ (0); README ->
+// README._ (0). False for a name that would not change (one that ends in '_'
+// already).
+bool SzddCompressedName(const std::string& fileName, std::string& compressed, uint8_t& recorded,
+                        bool (*isLead)(unsigned char) = nullptr);

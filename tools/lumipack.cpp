@@ -217,7 +217,7 @@ int Expand(const std::string& file, const std::string& outDir) {
   std::string winTmp = LumiHostToWindowsPath(tmp);
   why = LzPathProblem(tmp, winTmp);
   long r = why.empty() ? LzCopyFile(win, winTmp) : LZERROR_BADOUTHANDLE;
-  if (why.empty()) why = LzCopyErrorText(r);
+  if (why.empty()) why = LzFailureOf(r).phrase;
   return Finish(tmp, target, r >= 0, r == LZERROR_BADOUTHANDLE ? target : file, why);
 }
 
@@ -234,7 +234,7 @@ int Test(const std::string& file) {
     header = SzddReadHeader(head, got < 0 ? 0 : static_cast<size_t>(got));
     r = LzCopyFile(win, "Z:\\dev\\null");
     if (r < 0) {
-      why = LzCopyErrorText(r);
+      why = LzFailureOf(r).phrase;
     } else if (header.kind != SzddKind::kCompressed) {
       why = "not compressed (no SZDD header)";
     }

@@ -8,11 +8,7 @@ CPageError::CPageError(const char* title) : CWizardPage(title, IDD_PROBLEM, IDS_
 
 BOOL CPageError::OnInitDialog() {
   CWizardPage::OnInitDialog();
-  m_picture.SubclassDlgItem(IDC_PICTURE, this);
-  m_picture.FitBitmap(0);
-  SetItemText(IDC_BODY, IDS_PROBLEM_TEXT);
-  SetItemText(IDC_HEADING, IDS_PROBLEM_HEADING);
-  SetItemBold(IDC_HEADING);
+  SetUpNotice(m_picture, IDS_PROBLEM_HEADING, IDS_PROBLEM_TEXT);
   return TRUE;
 }
 

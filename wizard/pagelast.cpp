@@ -15,11 +15,7 @@ void CPageLast::DoDataExchange(CDataExchange* dx) { CWizardPage::DoDataExchange(
 
 BOOL CPageLast::OnInitDialog() {
   CWizardPage::OnInitDialog();
-  m_picture.SubclassDlgItem(IDC_PICTURE, this);
-  m_picture.FitBitmap(0);
-  SetItemText(IDC_BODY, IDS_READY_TEXT);
-  SetItemText(IDC_HEADING, IDS_READY_HEADING);
-  SetItemBold(IDC_HEADING);
+  SetUpNotice(m_picture, IDS_READY_HEADING, IDS_READY_TEXT);
   return TRUE;
 }
 

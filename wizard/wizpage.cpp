@@ -63,3 +63,11 @@ void CWizardPage::SetItemBold(int id) {
   if (CWnd* item = GetDlgItem(id))
     item->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_fontBold.GetSafeHandle()), TRUE);
 }
+
+void CWizardPage::SetUpNotice(CPictureStatic& picture, UINT headingId, UINT bodyId) {
+  picture.SubclassDlgItem(IDC_PICTURE, this);
+  picture.FitBitmap(0);
+  SetItemText(IDC_BODY, bodyId);
+  SetItemText(IDC_HEADING, headingId);
+  SetItemBold(IDC_HEADING);
+}

@@ -2,6 +2,7 @@
 // the wizard buttons by that number, the installer, white statics.
 #pragma once
 #include "afxwin.h"
+#include "picture.h"
 #include "resource.h"
 
 class CInstaller;
@@ -35,4 +36,8 @@ class CWizardPage : public CPropertyPage {
   void SetItemText(int id, UINT stringId);
   void SetItemText(int id, const char* text);
   void SetItemBold(int id);
+  // Sets up a page that tells something: picture subclasses IDC_PICTURE,
+  // showing the template's bitmap fitted, and the bold IDC_HEADING and the
+  // IDC_BODY take their strings.
+  void SetUpNotice(CPictureStatic& picture, UINT headingId, UINT bodyId);
 };

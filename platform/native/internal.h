@@ -18,6 +18,43 @@ unsigned LumiSettingCodePage();
 bool LumiSettingActiveDesktop();
 std::string LumiSettingDrive(char letter);
 
+// The reference counting of the stand-ins' COM objects: an Object derives
+// from LumiComCounted<Object> and its IUnknown methods hand over to Answer
+// (with the interface it has for riid, or nullptr), Add and Drop. It starts
+// with one reference and frees itself on its last Release.
+template <class Object>
+class LumiComCounted {
+ protected:
+  HRESULT Answer(void* itf, void** ppv) {
+    if (!ppv) return E_INVALIDARG;
+    *ppv = itf;
+    if (!itf) return E_NOINTERFACE;
+    ++refs_;
+    return S_OK;
+  }
+  DWORD Add() { return ++refs_; }
+  DWORD Drop() {
+    const DWORD left = --refs_;
+    if (left == 0) delete static_cast<Object*>(this);
+    return left;
+  }
+
+ private:
+  DWORD refs_ = 1;
+};
+
+// A new Object asked for riid: what it answers is all that holds it then.
+template <class Object>
+HRESULT LumiComCreate(REFIID riid, void** ppv) {
+  // The object frees itself on its last Release, which the analyzer cannot see.
+  // NOLINTBEGIN(clang-analyzer-cplusplus.NewDeleteLeaks)
+  auto* object = new Object;
+  const HRESULT hr = object->QueryInterface(riid, ppv);
+  object->Release();
+  return hr;
+  // NOLINTEND(clang-analyzer-cplusplus.NewDeleteLeaks)
+}
+
 // COM classes served by CoCreateInstance's table: each makes its object and
 // asks it for riid.
 HRESULT LumiCreateShellLink(REFIID riid, void** ppv);

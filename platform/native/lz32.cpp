@@ -22,13 +22,10 @@ namespace {
 
 constexpr int kFirstHandle = 0x400;
 
-enum class Kind { Plain, Compressed, Damaged, UnknownMethod };
-
 struct LzFile {
   int fd = -1;
   bool writable = false;
-  Kind kind = Kind::Plain;
-  uint32_t expandedLength = 0;
+  SzddHeader header;  // what the file is, read when it was opened for reading
 };
 
 std::vector<std::unique_ptr<LzFile>> g_handles;
@@ -66,25 +63,17 @@ bool ReadFully(int fd, unsigned char* buf, size_t want, size_t& got) {
 }
 
 // Reads the header of an open file and leaves the position after it (for a
-// compressed file) or at the start (for any other).
-Kind Classify(int fd, uint32_t& length, unsigned char& recorded) {
+// compressed file) or at the start (for any other). A file whose start cannot
+// be read, or read again, is as damaged as a header cut short.
+SzddHeader Classify(int fd) {
   unsigned char h[kSzddHeaderSize];
   size_t got = 0;
-  if (!ReadFully(fd, h, kSzddHeaderSize, got)) return Kind::Damaged;
-  SzddHeader header = SzddReadHeader(h, got);
-  switch (header.kind) {
-    case SzddKind::kCompressed:
-      recorded = header.recorded;
-      length = header.length;
-      return Kind::Compressed;
-    case SzddKind::kShort:
-      return Kind::Damaged;
-    case SzddKind::kUnknownMethod:
-      return Kind::UnknownMethod;
-    case SzddKind::kPlain:
-      break;
-  }
-  return lseek(fd, 0, SEEK_SET) == 0 ? Kind::Plain : Kind::Damaged;
+  SzddHeader header;
+  header.kind = SzddKind::kShort;
+  if (!ReadFully(fd, h, kSzddHeaderSize, got)) return header;
+  header = SzddReadHeader(h, got);
+  if (header.kind == SzddKind::kPlain && lseek(fd, 0, SEEK_SET) != 0) header.kind = SzddKind::kShort;
+  return header;
 }
 
 // Opens a regular file for reading; folders, FIFOs, sockets and devices
@@ -194,11 +183,10 @@ INT ExpandedNameOf(LPSTR src, LPSTR buffer) {
   WORD err = 0;
   int fd = OpenForRead(src, err);
   if (fd < 0) return LZERROR_BADINHANDLE;
-  uint32_t length = 0;
-  unsigned char recorded = 0;
-  Kind kind = Classify(fd, length, recorded);
+  const SzddHeader header = Classify(fd);
   close(fd);
-  std::string name = kind == Kind::Compressed ? SzddExpandedName(src, recorded, IsLead) : std::string(src);
+  std::string name =
+      header.kind == SzddKind::kCompressed ? SzddExpandedName(src, header.recorded, IsLead) : std::string(src);
   std::memcpy(buffer, name.c_str(), name.size() + 1);  // never longer than src
   return 1;
 }
@@ -246,8 +234,7 @@ INT WINAPI LZOpenFileA(LPSTR name, LPOFSTRUCT of, WORD style) {
       of->nErrCode = err ? err : kErrFileNotFound;
       return LZERROR_BADINHANDLE;
     }
-    unsigned char recorded = 0;
-    f->kind = Classify(fd, f->expandedLength, recorded);
+    f->header = Classify(fd);
     f->fd = fd;
   } else {
     std::string host;
@@ -283,14 +270,14 @@ LONG WINAPI LZCopy(INT hSource, INT hDest) {
   if (!src) return LZERROR_BADINHANDLE;
   LzFile* dst = Lookup(hDest);
   if (!dst || !dst->writable) return LZERROR_BADOUTHANDLE;
-  switch (src->kind) {
-    case Kind::Plain:
+  switch (src->header.kind) {
+    case SzddKind::kPlain:
       return CopyPlain(src->fd, dst->fd);
-    case Kind::Compressed:
-      return Expand(src->fd, dst->fd, src->expandedLength);
-    case Kind::UnknownMethod:
+    case SzddKind::kCompressed:
+      return Expand(src->fd, dst->fd, src->header.length);
+    case SzddKind::kUnknownMethod:
       return LZERROR_UNKNOWNALG;
-    case Kind::Damaged:
+    case SzddKind::kShort:
     default:
       return LZERROR_READ;
   }

@@ -188,32 +188,23 @@ void LumiClearLogs() {
 namespace {
 int g_desktops = 0;
 
-struct ActiveDesktop final : IUnknown {
-  DWORD refs = 1;
+class ActiveDesktop final : public IUnknown, LumiComCounted<ActiveDesktop> {
+  friend class LumiComCounted<ActiveDesktop>;
+
+ public:
   ActiveDesktop() { ++g_desktops; }
   ~ActiveDesktop() { --g_desktops; }
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (!ppv) return E_INVALIDARG;
-    *ppv = (riid == IID_IUnknown || riid == IID_IActiveDesktop) ? this : nullptr;
-    if (!*ppv) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
+    return Answer(riid == IID_IUnknown || riid == IID_IActiveDesktop ? static_cast<IUnknown*>(this) : nullptr, ppv);
   }
-  DWORD STDMETHODCALLTYPE AddRef() override { return ++refs; }
-  DWORD STDMETHODCALLTYPE Release() override {
-    DWORD n = --refs;
-    if (n == 0) delete this;
-    return n;
-  }
+  DWORD STDMETHODCALLTYPE AddRef() override { return Add(); }
+  DWORD STDMETHODCALLTYPE Release() override { return Drop(); }
 };
 }  // namespace
 
 HRESULT LumiCreateActiveDesktop(REFIID riid, void** ppv) {
   if (!LumiSettingActiveDesktop()) return REGDB_E_CLASSNOTREG;
-  auto* desktop = new ActiveDesktop;
-  HRESULT hr = desktop->QueryInterface(riid, ppv);
-  desktop->Release();
-  return hr;
+  return LumiComCreate<ActiveDesktop>(riid, ppv);
 }
 
 int LumiLiveActiveDesktops() { return g_desktops; }

@@ -72,27 +72,16 @@ std::vector<uint8_t> LinkFile(const std::string& target, const std::string& desc
   return b;
 }
 
-class ShellLink final : public IShellLinkA, public IPersistFile {
+class ShellLink final : public IShellLinkA, public IPersistFile, LumiComCounted<ShellLink> {
+  friend class LumiComCounted<ShellLink>;
+
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (!ppv) return E_INVALIDARG;
-    if (riid == IID_IUnknown || riid == IID_IShellLinkA) {
-      *ppv = static_cast<IShellLinkA*>(this);
-    } else if (riid == IID_IPersistFile) {
-      *ppv = static_cast<IPersistFile*>(this);
-    } else {
-      *ppv = nullptr;
-      return E_NOINTERFACE;
-    }
-    ++refs_;
-    return S_OK;
+    if (riid == IID_IUnknown || riid == IID_IShellLinkA) return Answer(static_cast<IShellLinkA*>(this), ppv);
+    return Answer(riid == IID_IPersistFile ? static_cast<IPersistFile*>(this) : nullptr, ppv);
   }
-  DWORD STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  DWORD STDMETHODCALLTYPE Release() override {
-    DWORD left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
+  DWORD STDMETHODCALLTYPE AddRef() override { return Add(); }
+  DWORD STDMETHODCALLTYPE Release() override { return Drop(); }
   HRESULT STDMETHODCALLTYPE GetDescription(LPSTR name, int cch) override { return Copy(description_, name, cch); }
   HRESULT STDMETHODCALLTYPE SetDescription(LPCSTR name) override {
     if (!name || std::strlen(name) >= 1024) return E_INVALIDARG;
@@ -127,7 +116,6 @@ class ShellLink final : public IShellLinkA, public IPersistFile {
     out[n] = 0;
     return S_OK;
   }
-  DWORD refs_ = 1;
   std::string path_, description_;
 };
 
@@ -137,11 +125,5 @@ void LumiFailShellLink(bool fail) { g_failShellLink = fail; }
 
 HRESULT LumiCreateShellLink(REFIID riid, void** ppv) {
   if (g_failShellLink) return REGDB_E_CLASSNOTREG;
-  // The object frees itself on its last Release, which the analyzer cannot see.
-  // NOLINTBEGIN(clang-analyzer-cplusplus.NewDeleteLeaks)
-  auto* link = new ShellLink;
-  HRESULT hr = link->QueryInterface(riid, ppv);
-  link->Release();
-  return hr;
-  // NOLINTEND(clang-analyzer-cplusplus.NewDeleteLeaks)
+  return LumiComCreate<ShellLink>(riid, ppv);
 }
