@@ -27,10 +27,6 @@ BOOL CGdiObject::DeleteObject() {
   return ::DeleteObject(Detach());
 }
 
-int CGdiObject::GetObject(int count, void* buffer) const {
-  return m_hObject ? ::GetObjectA(m_hObject, count, buffer) : 0;
-}
-
 BOOL CBitmap::LoadBitmap(UINT id) { return Attach(::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id))); }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height) {

@@ -15,7 +15,6 @@ class CGdiObject : public CObject {
   HGDIOBJ Detach();
   BOOL DeleteObject();
   HGDIOBJ GetSafeHandle() const { return m_hObject; }
-  int GetObject(int count, void* buffer) const;
 
   HGDIOBJ m_hObject = nullptr;
 };
@@ -45,7 +44,6 @@ class CDC : public CObject {
   HGDIOBJ SelectObject(HGDIOBJ h);
   BOOL StretchBlt(int x, int y, int w, int h, CDC* src, int xs, int ys, int ws, int hs, DWORD rop);
   COLORREF SetBkColor(COLORREF c);
-  HDC GetSafeHdc() const { return m_hDC; }
 
   HDC m_hDC = nullptr;
   bool m_bWindowDC = false;  // from GetDC: given back with ReleaseDC, never deleted

@@ -167,10 +167,6 @@ int CPropertySheet::GetPageIndex(const CPropertyPage* page) const {
   return -1;
 }
 
-CPropertyPage* CPropertySheet::GetPage(int index) const {
-  return index >= 0 && index < GetPageCount() ? m_pages[static_cast<size_t>(index)] : nullptr;
-}
-
 void CPropertySheet::BuildHeader(CWnd* parent) {
   m_records.clear();
   for (CPropertyPage* p : m_pages) m_records.push_back(p->m_psp);

@@ -40,8 +40,6 @@ class CPropertySheet : public CWnd {
 
   void AddPage(CPropertyPage* page);
   int GetPageIndex(const CPropertyPage* page) const;
-  int GetPageCount() const { return static_cast<int>(m_pages.size()); }
-  CPropertyPage* GetPage(int index) const;
   // Modal: returns ID_WIZFINISH or IDCANCEL (IDOK or IDCANCEL outside wizard
   // mode), -1 when the sheet could not be shown.
   virtual INT_PTR DoModal();

@@ -58,11 +58,6 @@ CString CString::Mid(int first, int n) const {
   return CString(s_.c_str() + first, n);
 }
 
-CString CString::Right(int n) const {
-  n = Clamp(n, 0, GetLength());
-  return CString(s_.c_str() + (GetLength() - n), n);
-}
-
 BOOL CString::LoadString(UINT id) {
   std::vector<char> buf(256);
   for (;;) {

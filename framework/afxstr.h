@@ -44,7 +44,6 @@ class CString {
   friend bool operator!=(const CString& a, const CString& b) { return a.s_ != b.s_; }
   friend bool operator!=(const CString& a, const char* b) { return !(a == b); }
 
-  int Compare(const char* s) const { return s_.compare(s ? s : ""); }
   // Compares ignoring the case of the letters A to Z.
   int CompareNoCase(const char* s) const;
 
@@ -57,7 +56,6 @@ class CString {
   CString Left(int n) const;
   CString Mid(int first) const;
   CString Mid(int first, int n) const;
-  CString Right(int n) const;
 
   // Loads string id of the program's string table; FALSE (and empty) if absent.
   BOOL LoadString(UINT id);

@@ -118,12 +118,6 @@ int CWnd::ReleaseDC(CDC* dc) {
   return r;
 }
 
-void CWnd::SetFont(CFont* font, BOOL redraw) {
-  SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font ? font->GetSafeHandle() : nullptr), redraw);
-}
-
-BOOL CWnd::EnableWindow(BOOL enable) { return ::EnableWindow(m_hWnd, enable); }
-
 BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
   HWND h = parent ? ::GetDlgItem(parent->m_hWnd, static_cast<int>(id)) : nullptr;
   if (!h || !Attach(h)) return FALSE;

@@ -30,7 +30,6 @@ class CWnd : public CCmdTarget {
   static CWnd* FromHandlePermanent(HWND h);
   BOOL Attach(HWND h);
   HWND Detach();
-  HWND GetSafeHwnd() const { return m_hWnd; }
 
   CWnd* GetParent() const;
   CWnd* GetDlgItem(int id) const;
@@ -44,8 +43,6 @@ class CWnd : public CCmdTarget {
   void GetClientRect(LPRECT rect) const;
   CDC* GetDC();
   int ReleaseDC(CDC* dc);
-  void SetFont(CFont* font, BOOL redraw = TRUE);
-  BOOL EnableWindow(BOOL enable = TRUE);
   // Binds this object to the dialog's control id.
   BOOL SubclassDlgItem(UINT id, CWnd* parent);
   // Runs DoDataExchange from the controls (save) or to them.

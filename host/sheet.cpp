@@ -23,6 +23,11 @@ struct Sheet {
   INT_PTR result = 0;
 };
 
+// The sheet's size in dialog units: a page as the templates make it, a
+// margin on either side, the row of buttons below.
+constexpr int kPageWidth = 266, kPageHeight = 157;
+constexpr int kMarginWidth = 14, kButtonRowHeight = 40;
+
 Sheet* g_sheet = nullptr;  // the sheet shown now
 LumiSheetDriver g_driver = nullptr;
 void* g_driverContext = nullptr;
@@ -199,8 +204,8 @@ Sheet* Open(const PROPSHEETHEADERA* psh) {
   LumiCreate c;
   c.cls = LUMI_DIALOG_CLASS;
   c.text = psh->pszCaption && !IS_INTRESOURCE(psh->pszCaption) ? psh->pszCaption : "";
-  c.cx = LumiDluX(266 + 14);
-  c.cy = LumiDluY(157 + 40);
+  c.cx = LumiDluX(kPageWidth + kMarginWidth);
+  c.cy = LumiDluY(kPageHeight + kButtonRowHeight);
   c.proc = SheetProc;
   c.parent = psh->hwndParent;
   s->hwnd = LumiCreateWindow(c);

@@ -24,8 +24,8 @@ CWizardSheet::CWizardSheet(UINT captionId, CWnd* parent, UINT firstPage)
   char title[kTitleBuffer];
   FormatPageTitle(title, stem, false, 0, 0);
   m_pPageError = new CPageError(title);
-  m_nPageCount = 4;
-  FormatPageTitle(title, stem, true, 1, 4);
+  m_nPageCount = 4;  // the problem page is not counted
+  FormatPageTitle(title, stem, true, 1, m_nPageCount);
   m_pPageInfo = new CPageInfo(title);
   FormatPageTitle(title, stem, true, 2, m_nPageCount);
   m_pPageRead = new CPageRead(title);

@@ -124,25 +124,6 @@ LONG_PTR WINAPI SetWindowLongPtrA(HWND h, int index, LONG_PTR value) {
   return old;
 }
 
-LONG_PTR WINAPI GetWindowLongPtrA(HWND h, int index) {
-  LumiWindow* win = LumiWindowOf(h);
-  if (!win) return 0;
-  switch (index) {
-    case GWLP_WNDPROC:
-      return reinterpret_cast<LONG_PTR>(win->proc);
-    case GWLP_USERDATA:
-      return win->userData;
-    case DWLP_MSGRESULT:
-      return win->msgResult;
-    case GWL_STYLE:
-      return static_cast<LONG_PTR>(win->style);
-    case GWLP_ID:
-      return win->id;
-    default:
-      return 0;
-  }
-}
-
 HWND WINAPI GetDlgItem(HWND dlg, int id) {
   LumiWindow* win = LumiWindowOf(dlg);
   if (!win) return nullptr;
@@ -151,11 +132,6 @@ HWND WINAPI GetDlgItem(HWND dlg, int id) {
     if (child && child->id == id) return c;
   }
   return nullptr;
-}
-
-int WINAPI GetDlgCtrlID(HWND h) {
-  LumiWindow* win = LumiWindowOf(h);
-  return win ? win->id : 0;
 }
 
 HWND WINAPI GetParent(HWND h) {
