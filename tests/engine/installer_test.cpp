@@ -8,6 +8,7 @@
 
 #include "szdd.h"
 #include "testfs.h"
+#include "testmachine.h"
 
 namespace {
 

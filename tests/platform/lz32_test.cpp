@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "lumiwin.h"
+#include "lzcopy.h"
 #include "szdd.h"
 #include "testfs.h"
 

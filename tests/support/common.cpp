@@ -4,6 +4,7 @@
 #include "installer.h"
 #include "medium.h"
 #include "testfs.h"
+#include "testmachine.h"
 
 std::string ProgramFolder() { return std::string(GetModuleDir()); }
 

@@ -33,24 +33,3 @@ bool ReadOnlyFoldersRefuseWriting();
 // filling up (a negative number lifts the limit); false where the platform
 // cannot arrange it (natively it can).
 bool LimitDiskSpace(const std::string& folder, long long bytesLeft);
-// Makes the platform report no Windows folder, or its own again (natively
-// only); false where that cannot be arranged.
-bool ReportNoWindowsFolder(bool none);
-
-// LzCopyFile: one file through LZ32 (lzcopy.h).
-#include "lzcopy.h"
-
-// The sample medium in the test program's own folder, the installer's source.
-bool LaySampleMedium(std::string* error);
-
-// This process's identity.
-unsigned long ProcessId();
-
-// The per-user shell folders the shortcuts go to; nullptr leaves the value
-// out. The key itself is absent after SetShellFoldersKeyMissing().
-void SetShellFolders(const char* desktop, const char* programs);
-void SetShellFoldersKeyMissing();
-// Whether the values set above stay as set. Wine's shell writes the
-// "Desktop" value anew whenever it is used, so there only a run with both
-// values set can be arranged.
-bool ShellFoldersStayAsSet();

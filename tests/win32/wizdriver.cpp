@@ -31,6 +31,7 @@
 #include "medium.h"
 #include "resource.h"
 #include "testfs.h"
+#include "testmachine.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "rules.h"
 #include "setupapp.h"
 #include "testfs.h"
+#include "testmachine.h"
 #include "wizsheet.h"
 
 namespace {

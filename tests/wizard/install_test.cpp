@@ -12,6 +12,7 @@
 #include "resource.h"
 #include "tempfile.h"
 #include "testfs.h"
+#include "testmachine.h"
 #include "wizsheet.h"
 
 namespace {

@@ -13,6 +13,7 @@
 #include "installer.h"
 #include "lumistandin.h"
 #include "lumiwin.h"
+#include "lzcopy.h"
 #include "szdd.h"
 #include "testfs.h"
 #include "wizsheet.h"

@@ -13,6 +13,7 @@
 #include "lumistandin.h"
 #include "pages.h"
 #include "testfs.h"
+#include "testmachine.h"
 #include "wizsheet.h"
 
 namespace {

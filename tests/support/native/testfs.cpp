@@ -1,4 +1,5 @@
 #include "testfs.h"
+#include "testmachine.h"
 
 #include <ftw.h>
 #include <sys/stat.h>

@@ -1,4 +1,5 @@
 #include "testfs.h"
+#include "testmachine.h"
 
 #include <windows.h>
 
