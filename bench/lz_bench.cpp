@@ -290,7 +290,7 @@ int main(int argc, char** argv) {
   // Peak memory while expanding 256 MB, in a process of its own.
   {
     std::vector<uint8_t> big = MixedData(256u << 20, 2);
-    std::vector<uint8_t> packed = SzddCompress(big.data(), big.size(), 'n', 16);
+    std::vector<uint8_t> packed = SzddCompress(big.data(), big.size(), 'n');
     std::string bigPacked = g_dir + "/big.bi_";
     big.clear();
     big.shrink_to_fit();

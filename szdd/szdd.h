@@ -54,10 +54,12 @@ SzddResult SzddExpand(SzddSource& in, SzddSink& out, uint32_t length);
 
 // Compresses the size bytes of in into out, header first; recorded is the
 // character the expansion restores. Memory stays flat whatever the size.
-// maxChain bounds the match search (larger finds longer matches, slower).
-SzddResult SzddCompress(SzddSource& in, SzddSink& out, uint64_t size, uint8_t recorded, int maxChain = 512);
+// The parse is the shortest there is for each 64 KB block, over the longest
+// match at every position (references reach 4096 bytes back, into the
+// initial spaces too, and may overlap the bytes they make).
+SzddResult SzddCompress(SzddSource& in, SzddSink& out, uint64_t size, uint8_t recorded);
 // The same over memory.
-std::vector<uint8_t> SzddCompress(const uint8_t* data, size_t size, uint8_t recorded, int maxChain = 512);
+std::vector<uint8_t> SzddCompress(const uint8_t* data, size_t size, uint8_t recorded);
 inline std::vector<uint8_t> SzddCompress(const std::string& s, uint8_t recorded) {
   return SzddCompress(reinterpret_cast<const uint8_t*>(s.data()), s.size(), recorded);
 }
