@@ -114,6 +114,28 @@ int RememberNew(const std::string& host) {
   return -1;
 }
 
+// Holds back the signals whose handler removes the new files, while a file
+// is made and remembered: one arriving between the two would leave it behind.
+class SignalHold {
+ public:
+  explicit SignalHold(bool hold) : held_(hold) {
+    if (!held_) return;
+    sigset_t set;
+    sigemptyset(&set);
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&set, sig);
+    sigprocmask(SIG_BLOCK, &set, &saved_);
+  }
+  ~SignalHold() {
+    if (held_) sigprocmask(SIG_SETMASK, &saved_, nullptr);
+  }
+  SignalHold(const SignalHold&) = delete;
+  SignalHold& operator=(const SignalHold&) = delete;
+
+ private:
+  bool held_;
+  sigset_t saved_{};
+};
+
 // The host folder of an open file, as the kernel names it.
 std::string FolderOfFd(int fd) {
   char link[64], target[PATH_MAX];
@@ -196,6 +218,7 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, void*, DWORD d
       g_lastError = ERROR_INVALID_PARAMETER;
       return INVALID_HANDLE_VALUE;
   }
+  const SignalHold hold(disposition == CREATE_NEW);
   // Not blocking: a FIFO would otherwise wait for its other end here.
   int fd = open(host.c_str(), flags | O_NONBLOCK, 0666);
   if (fd < 0) {
