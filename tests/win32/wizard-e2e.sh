@@ -5,10 +5,19 @@
 # frames that no window manager draws under Xvfb: the screenshots show the
 # wizard's window as a person sees it.
 #   wizard-e2e.sh RUN BUILD_DIR SETUP_EXE MKMEDIUM_EXE WIZDRIVER_EXE
-# RUN: smoke    the welcome page comes up; Help asks for topic 1 of the help
-#               file beside the program; Cancel ends the program
+# RUN: smoke    the signed setup.exe of the release (BUILD_DIR/tests/
+#               release_work/s) under another name: the welcome page comes
+#               up; Help opens the help viewer on the installing topic of
+#               the help file beside the program; Cancel ends the program
 #      install  welcome, read-me, folder (Change to drive D:), finish, Help
 #               there too, Close; then checks what landed on D:
+#      launch   the same install, then the product started through the
+#               desktop shortcut the setup made: its window lists the
+#               categories the setup wrote, with their folders
+#      cdrom    the release's CD image, extracted by 7-Zip and made
+#               read-only, as drive D: of type CD-ROM; setup.exe started
+#               from D:\ as autorun would, installing to E:; nothing is
+#               written beside the program
 #      cp932    the same install under a Japanese locale (code page 932),
 #               into the folder U+8868 on D: (bytes 0x95 0x5C, the second a
 #               backslash's), chosen in the folder browser
@@ -39,6 +48,7 @@ if [ -z "${LUMI_E2E_INNER:-}" ]; then
     export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
   fi
   work="$build/e2e/$run"
+  [ -d "$work" ] && chmod -R u+w "$work" # a cdrom run's medium is read-only
   rm -rf "$work" && mkdir -p "$work/ddrive" "$work/home"
   export LUMI_E2E_INNER=1 LUMI_E2E_WORK="$work"
   exec xvfb-run -a -s "-screen 0 ${desktop}x24" sh "$0" "$@"
@@ -53,10 +63,19 @@ wine_env "$build" "$work/home"
 # wizard no window system: start from none (these tests run alone).
 wineserver -k 2>/dev/null
 wineserver -w 2>/dev/null
-if [ "$run" = problem ]; then
-  # A throwaway copy of the test prefix without the Active Desktop class.
+# The problem and cdrom runs change the prefix: they take a throwaway copy.
+case "$run" in
+problem | cdrom)
   cp -a "$build/wineprefix" "$work/prefix"
   export WINEPREFIX="$work/prefix"
+  ;;
+esac
+if [ "$run" = cdrom ]; then
+  wine reg add 'HKEY_LOCAL_MACHINE\Software\Wine\Drives' /v d: /d cdrom /f >/dev/null 2>&1 ||
+    { echo "FAIL: drive D: as a CD-ROM"; exit 1; }
+fi
+if [ "$run" = problem ]; then
+  # Without the Active Desktop class.
   wine reg delete 'HKEY_CLASSES_ROOT\CLSID\{75048700-EF1F-11D0-9888-006097DEACF9}' /f >/dev/null 2>&1
   if wine reg query 'HKEY_CLASSES_ROOT\CLSID\{75048700-EF1F-11D0-9888-006097DEACF9}' >/dev/null 2>&1; then
     echo "FAIL: the Active Desktop class is still registered"; exit 1
@@ -74,23 +93,40 @@ wine regedit /S "$(winepath -w "$work/desktop.reg")" || { echo "FAIL: the deskto
 # takes from the prefix's Fonts folder only (fonts-wine has it).
 marlett=/usr/share/wine/fonts/marlett.ttf
 [ -f "$marlett" ] && cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
-# Drive D: is a scratch folder of this run.
-rm -f "$WINEPREFIX/dosdevices/d:"
-ln -s "$work/ddrive" "$WINEPREFIX/dosdevices/d:"
-
+# Where each install run chooses to install: a drive in the browser, and
+# the folder the page then shows (the program adds Lumiroll). The drive is a
+# scratch folder of this run.
+pick=D:
+folder='D:\Lumiroll'
 medium="$work/media"
 mkdir -p "$medium"
-wine "$mkmedium" "$(winepath -w "$medium")" >/dev/null 2>&1 || { echo "FAIL: mkmedium"; exit 1; }
-cp "$setup" "$medium/setup.exe"
-[ "$(ls "$medium" | wc -l)" -eq 33 ] || { echo "FAIL: the medium is incomplete"; ls "$medium"; exit 1; }
+rm -f "$WINEPREFIX/dosdevices/d:" "$WINEPREFIX/dosdevices/e:"
+if [ "$run" = cdrom ]; then
+  iso=$(ls "$build"/tests/release_work/a/Lumiscroll-*.iso 2>/dev/null | head -1)
+  [ -f "$iso" ] || { echo "FAIL: no CD image of the release (release.script makes it)"; exit 1; }
+  7zz x -o"$medium" "$iso" >/dev/null || { echo "FAIL: 7-Zip cannot extract $iso"; exit 1; }
+  [ "$(ls "$medium" | wc -l)" -eq 34 ] || { echo "FAIL: the image is incomplete"; ls "$medium"; exit 1; }
+  # Wine takes a folder drive's label from this file.
+  file "$iso" | sed -n "s/.*CD-ROM filesystem data '\([^']*\)'.*/\1/p" >"$medium/.windows-label"
+  chmod -R a-w "$medium"
+  before=$(cd "$medium" && ls -la --time-style=+%s && sha256sum ./*)
+  ln -s "$medium" "$WINEPREFIX/dosdevices/d:"
+  ln -s "$work/ddrive" "$WINEPREFIX/dosdevices/e:"
+  pick=E:
+  folder='E:\Lumiroll'
+else
+  ln -s "$work/ddrive" "$WINEPREFIX/dosdevices/d:"
+  if [ "$run" = smoke ]; then
+    setup="$build/tests/release_work/s/medium/setup.exe"
+    [ -f "$setup" ] || { echo "FAIL: no signed setup.exe of the release (release.script makes it)"; exit 1; }
+  fi
+  wine "$mkmedium" "$(winepath -w "$medium")" >/dev/null 2>&1 || { echo "FAIL: mkmedium"; exit 1; }
+  cp "$setup" "$medium/setup.exe"
+  [ "$(ls "$medium" | wc -l)" -eq 33 ] || { echo "FAIL: the medium is incomplete"; ls "$medium"; exit 1; }
+fi
 if [ "$run" = corrupt ]; then
   head -c 100 "$medium/Lumiroll.ex_" >"$work/cut" && mv "$work/cut" "$medium/Lumiroll.ex_"
 fi
-
-# Where each install run chooses to install: a drive in the browser, and
-# the folder the page then shows (the program adds Lumiroll).
-pick=D:
-folder='D:\Lumiroll'
 decode=cat
 if [ "$run" = cp932 ]; then
   hyo=$(printf '\350\241\250') # U+8868 in UTF-8, the Unix name of the folder
@@ -137,17 +173,29 @@ shot() {
   [ -s "$shots/$1.png" ] || fail "no screenshot $1"
   echo "screenshot: $shots/$1.png"
 }
-# help PAGE: Help asks the viewer for topic 1 of the help file beside the
-# program. The medium's help file is no real one: the viewer says so in a
-# box of its own, which is dismissed; its trace shows what it was asked.
+# shot_of NAME TITLE: the window of another program whose caption begins
+# with TITLE.
+shot_of() {
+  sleep 2
+  id=$(xdotool search --name "^$2" 2>/dev/null | head -1)
+  [ -n "$id" ] || fail "no window '$2' to take a screenshot of"
+  import -window "$id" "$shots/$1.png"
+  [ -s "$shots/$1.png" ] || fail "no screenshot $1"
+  echo "screenshot: $shots/$1.png"
+}
+# help PAGE [SHOT]: Help asks the viewer for topic 1 of the help file beside
+# the program (its trace shows what it was asked), and the viewer opens on
+# the installing topic; it is closed again.
 help() {
   step press help
-  box=$(drive dismiss 30) || fail "no help viewer box on the $1 page"
-  printf '%s\n' "$box"
-  printf '%s\n' "$box" | grep -qi 'media.Lumiroll.hlp' || fail "no help box for the medium's Lumiroll.hlp on the $1 page"
   grep -q 'cmd=1 data=00000001 fn=".*\\media\\\\Lumiroll.hlp"' "$work/setup.log" ||
     { grep winhelp "$work/setup.log"; fail "the $1 page did not ask topic 1 of the help file beside the program"; }
   grep 'cmd=1 data=' "$work/setup.log" | head -1
+  viewer=$(drive window "Lumiscroll Help" 120) || { printf '%s\n' "$viewer"; fail "no help viewer on the $1 page"; }
+  printf '%s\n' "$viewer"
+  [ -z "${2:-}" ] || shot_of "$2" "Lumiscroll Help"
+  printf '%s\n' "$viewer" | grep -q "Installing Lumiscroll" || fail "the help viewer is not on the installing topic"
+  step close "Lumiscroll Help"
 }
 
 # The smoke run starts the program under another name. The runs that press
@@ -159,9 +207,17 @@ smoke)
   program=lumisetup.exe
   mv "$medium/setup.exe" "$medium/$program"
   ;;
-corrupt | problem) trace=-all ;;
+corrupt | problem | launch | cdrom) trace=-all ;;
 esac
-(cd "$medium" && WINEDEBUG=$trace exec wine "$program") >"$work/setup.log" 2>&1 &
+if [ "$run" = cdrom ]; then
+  out=$(drive volume 'D:\')
+  echo "drive D: $out"
+  printf '%s\n' "$out" | grep -q "(CD-ROM) label $(cat "$medium/.windows-label")\$" || fail "D: is not the CD-ROM"
+  # As autorun starts it: from the root of the disc.
+  (WINEDEBUG=-all exec wine start /wait /d 'D:\' 'D:\setup.exe') >"$work/setup.log" 2>&1 &
+else
+  (cd "$medium" && WINEDEBUG=$trace exec wine "$program") >"$work/setup.log" 2>&1 &
+fi
 pid=$!
 step wait-sheet 60
 expect "caption: Lumiscroll Installation (1 of 4)"
@@ -171,10 +227,10 @@ case "$run" in
 smoke)
   shot welcome
   expect "Lumiscroll Wallpaper Wizard adds a slide show"
-  help welcome
+  help welcome help
   step press cancel
   ;;
-install | corrupt | cp932)
+install | corrupt | cp932 | launch | cdrom)
   [ "$run" = install ] && shot welcome
   step press next
   expect "caption: Lumiscroll Installation (2 of 4)"
@@ -202,7 +258,7 @@ install | corrupt | cp932)
   else
     expect "Installation Successful!"
     [ "$run" = install ] && shot finish-after
-    help finish
+    case "$run" in install | cp932) help finish ;; esac
   fi
   expect "button finish 0x3025 on: Close"
   expect "button cancel 0x0002 off"
@@ -230,7 +286,7 @@ wait "$pid" 2>/dev/null
 echo "setup.exe ended"
 
 case "$run" in
-install | cp932)
+install | cp932 | launch | cdrom)
   out=$(drive check "$folder")
   printf "%s\n" "$out"
   printf '%s\n' "$out" | grep -q "^FAIL" && fail "the installed tree"
@@ -240,6 +296,28 @@ install | cp932)
     [ "$(ls "$work/ddrive")" = "$hyo" ] && [ "$(ls "$work/ddrive/$hyo")" = Lumiroll ] ||
       { ls -R "$work/ddrive" | head; fail "the install left D: other than $folder alone"; }
   fi
+  ;;
+esac
+case "$run" in
+launch)
+  # The product from its desktop shortcut: the categories the setup wrote,
+  # each with its folder and its pictures; the Windows folder's last.
+  step launch
+  product=$(drive window "Lumiscroll - picture categories" 300) ||
+    { printf '%s\n' "$product"; fail "the product's window did not come"; }
+  printf '%s\n' "$product"
+  windows=$(drive windows-folder)
+  for want in "Sunsets - D:\Lumiroll\Sunsets (3 pictures)" "Nature - D:\Lumiroll\Nature (5 pictures)" \
+    "Waterfalls - D:\Lumiroll\WFalls (3 pictures)" "Light Patterns - D:\Lumiroll\Bkgnds1 (8 pictures)" \
+    "Dark Patterns - D:\Lumiroll\Bkgnds2 (7 pictures)" "Windows Standard - $windows ("; do
+    printf '%s\n' "$product" | grep -qF "item: $want" || fail "the product does not list: $want"
+  done
+  shot_of product "Lumiscroll - picture categories"
+  step close "Lumiscroll - picture categories"
+  ;;
+cdrom)
+  after=$(cd "$medium" && ls -la --time-style=+%s && sha256sum ./*)
+  [ "$before" = "$after" ] || fail "the disc's folder changed: $(printf '%s\n' "$after" | head -40)"
   ;;
 corrupt)
   [ -e "$work/ddrive/Lumiroll/Lumiroll.exe" ] && fail "the corrupt program file was installed"

@@ -16,22 +16,24 @@
 //   wait-gone SECONDS      wait until the wizard has closed
 //   check FOLDER           the installed tree in FOLDER: every manifest file,
 //                          both category lists byte for byte, both links
+//   launch                 open the setup's desktop shortcut through the shell
+//   window TITLE [SECONDS] wait for another program's window whose caption
+//                          begins with TITLE; print its caption and controls
+//   close TITLE            the same, then close that window
+//   volume ROOT            the drive's type and label
+//   windows-folder         the Windows folder
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 #include <shlobj.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "lumiids.h"
-#include "medium.h"
-#include "resource.h"
-#include "testfs.h"
 #include "testmachine.h"
+#include "wizdriver.h"
 
 namespace {
 
@@ -238,95 +240,6 @@ int Dismiss(HWND sheet, int seconds) {
   return 0;
 }
 
-// The installed tree: files as packed, category lists as the product reads
-// them, links as the shell reads them.
-std::string Record(const std::string& folder, const std::string& name) {
-  std::string r(324, '\0');
-  std::memcpy(&r[0], folder.data(), folder.size());
-  std::memcpy(&r[260], name.data(), name.size());
-  return r;
-}
-
-std::string ShellFolder(const char* value) {
-  HKEY key;
-  char buf[MAX_PATH] = "";
-  DWORD size = sizeof buf;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
-                    KEY_READ, &key) == ERROR_SUCCESS) {
-    RegQueryValueExA(key, value, nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &size);
-    RegCloseKey(key);
-  }
-  return buf;
-}
-
-int Check(const std::string& folder) {
-  int bad = 0;
-  auto fail = [&bad](const std::string& what) {
-    std::printf("FAIL: %s\n", what.c_str());
-    ++bad;
-  };
-  int files = 0;
-  for (UINT id = IDS_FILE_FIRST; id <= IDS_PICTURE_LAST; id = id == IDS_FILE_LAST ? IDS_PICTURE_FIRST : id + 1) {
-    char entry[MAX_PATH];
-    LoadStringA(GetModuleHandleA(nullptr), id, entry, sizeof entry);
-    std::string e = entry, sub, name = e;
-    size_t k = e.find('\\');
-    if (k != std::string::npos) {
-      sub = "\\" + e.substr(0, k);
-      name = e.substr(k + 1);
-    }
-    std::string expanded = ExpandedMediumName(name), got;
-    if (!GetFile(folder + sub + "\\" + expanded, got)) {
-      fail("missing " + sub + "\\" + expanded);
-    } else if (got != SampleContents(expanded)) {
-      fail("contents differ: " + expanded);
-    } else {
-      ++files;
-    }
-  }
-  char windows[MAX_PATH];
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  const std::string header3("\x03\0\0\0\x03\0", 6);
-  const struct {
-    const char* file;
-    std::string bytes;
-  } lists[] = {
-      {"Photos.dat", header3 + Record(folder + "\\Sunsets", "Sunsets") + Record(folder + "\\Nature", "Nature") +
-                         Record(folder + "\\WFalls", "Waterfalls")},
-      {"Bkgnds.dat", header3 + Record(folder + "\\Bkgnds1", "Light Patterns") +
-                         Record(folder + "\\Bkgnds2", "Dark Patterns") + Record(windows, "Windows Standard")},
-  };
-  for (const auto& list : lists) {
-    std::string got;
-    if (!GetFile(folder + "\\" + list.file, got) || got != list.bytes) fail(std::string("category list ") + list.file);
-  }
-  CoInitialize(nullptr);
-  const std::string target = folder + "\\Lumiroll.exe";
-  for (const char* where : {"Desktop", "Programs"}) {
-    std::string link = ShellFolder(where) + "\\Lumiscroll Wallpaper Wizard.lnk";
-    IShellLinkA* sl = nullptr;
-    IPersistFile* pf = nullptr;
-    char path[MAX_PATH] = "", description[MAX_PATH] = "";
-    WCHAR wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
-    if (CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                         reinterpret_cast<void**>(&sl)) == S_OK &&
-        sl->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pf)) == S_OK && pf->Load(wide, 0) == S_OK) {
-      sl->GetPath(path, MAX_PATH, nullptr, 0);
-      sl->GetDescription(description, MAX_PATH);
-    }
-    if (pf) pf->Release();
-    if (sl) sl->Release();
-    if (lstrcmpiA(path, target.c_str()) != 0) fail(link + " points at '" + path + "'");
-    if (std::strcmp(description, "Lumiscroll Wallpaper Wizard") != 0)
-      fail(link + " is described '" + description + "'");
-    if (!bad) std::printf("link %s -> %s (%s)\n", link.c_str(), path, description);
-  }
-  CoUninitialize();
-  std::printf("installed: %d of 32 files as packed, both category lists%s\n", files, bad ? "" : ", both links");
-  return bad ? 1 : 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -335,7 +248,30 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::string cmd = argv[1], arg = argc > 2 ? argv[2] : "";
-  if (cmd == "check") return Check(arg);
+  if (cmd == "check") return CheckInstall(arg);
+  if (cmd == "window" || cmd == "close") return ReadWindow(arg, argc > 3 ? std::atoi(argv[3]) : 30, cmd == "close");
+  if (cmd == "windows-folder") {
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    std::printf("%s\n", windows);
+    return 0;
+  }
+  if (cmd == "volume") {
+    char label[MAX_PATH + 1] = "";
+    const UINT type = GetDriveTypeA(arg.c_str());
+    GetVolumeInformationA(arg.c_str(), label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0);
+    std::printf("type %u%s label %s\n", type, type == DRIVE_CDROM ? " (CD-ROM)" : "", label);
+    return 0;
+  }
+  if (cmd == "launch") {
+    const std::string link = LinkIn("Desktop");
+    std::printf("open %s\n", link.c_str());
+    const auto started =
+        reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", link.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (started > 32) return 0;
+    std::fprintf(stderr, "the shell did not open %s (%d)\n", link.c_str(), static_cast<int>(started));
+    return 1;
+  }
   int seconds = arg.empty() ? 30 : std::atoi(arg.c_str());
   if (cmd == "wait-gone") {
     for (int t = 0; t < seconds * 10; ++t) {

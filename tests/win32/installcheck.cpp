@@ -1,0 +1,111 @@
+// The installed tree, as wizdriver's check command reads it: every manifest
+// file as packed, both category lists byte for byte, both links as the shell
+// reads them.
+#include <windows.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "lumiids.h"
+#include "medium.h"
+#include "resource.h"
+#include "testfs.h"
+#include "wizdriver.h"
+
+namespace {
+// The installed tree: files as packed, category lists as the product reads
+// them, links as the shell reads them.
+std::string Record(const std::string& folder, const std::string& name) {
+  std::string r(324, '\0');
+  std::memcpy(&r[0], folder.data(), folder.size());
+  std::memcpy(&r[260], name.data(), name.size());
+  return r;
+}
+
+std::string ShellFolder(const char* value) {
+  HKEY key;
+  char buf[MAX_PATH] = "";
+  DWORD size = sizeof buf;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
+                    KEY_READ, &key) == ERROR_SUCCESS) {
+    RegQueryValueExA(key, value, nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &size);
+    RegCloseKey(key);
+  }
+  return buf;
+}
+
+}  // namespace
+
+std::string LinkIn(const char* shellFolder) { return ShellFolder(shellFolder) + "\\Lumiscroll Wallpaper Wizard.lnk"; }
+
+int CheckInstall(const std::string& folder) {
+  int bad = 0;
+  auto fail = [&bad](const std::string& what) {
+    std::printf("FAIL: %s\n", what.c_str());
+    ++bad;
+  };
+  int files = 0;
+  for (UINT id = IDS_FILE_FIRST; id <= IDS_PICTURE_LAST; id = id == IDS_FILE_LAST ? IDS_PICTURE_FIRST : id + 1) {
+    char entry[MAX_PATH];
+    LoadStringA(GetModuleHandleA(nullptr), id, entry, sizeof entry);
+    std::string e = entry, sub, name = e;
+    size_t k = e.find('\\');
+    if (k != std::string::npos) {
+      sub = "\\" + e.substr(0, k);
+      name = e.substr(k + 1);
+    }
+    std::string expanded = ExpandedMediumName(name), got;
+    if (!GetFile(folder + sub + "\\" + expanded, got)) {
+      fail("missing " + sub + "\\" + expanded);
+    } else if (got != SampleContents(expanded)) {
+      fail("contents differ: " + expanded);
+    } else {
+      ++files;
+    }
+  }
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string header3("\x03\0\0\0\x03\0", 6);
+  const struct {
+    const char* file;
+    std::string bytes;
+  } lists[] = {
+      {"Photos.dat", header3 + Record(folder + "\\Sunsets", "Sunsets") + Record(folder + "\\Nature", "Nature") +
+                         Record(folder + "\\WFalls", "Waterfalls")},
+      {"Bkgnds.dat", header3 + Record(folder + "\\Bkgnds1", "Light Patterns") +
+                         Record(folder + "\\Bkgnds2", "Dark Patterns") + Record(windows, "Windows Standard")},
+  };
+  for (const auto& list : lists) {
+    std::string got;
+    if (!GetFile(folder + "\\" + list.file, got) || got != list.bytes) fail(std::string("category list ") + list.file);
+  }
+  CoInitialize(nullptr);
+  const std::string target = folder + "\\Lumiroll.exe";
+  for (const char* where : {"Desktop", "Programs"}) {
+    std::string link = LinkIn(where);
+    IShellLinkA* sl = nullptr;
+    IPersistFile* pf = nullptr;
+    char path[MAX_PATH] = "", description[MAX_PATH] = "";
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
+    if (CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                         reinterpret_cast<void**>(&sl)) == S_OK &&
+        sl->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pf)) == S_OK && pf->Load(wide, 0) == S_OK) {
+      sl->GetPath(path, MAX_PATH, nullptr, 0);
+      sl->GetDescription(description, MAX_PATH);
+    }
+    if (pf) pf->Release();
+    if (sl) sl->Release();
+    if (lstrcmpiA(path, target.c_str()) != 0) fail(link + " points at '" + path + "'");
+    if (std::strcmp(description, "Lumiscroll Wallpaper Wizard") != 0)
+      fail(link + " is described '" + description + "'");
+    if (!bad) std::printf("link %s -> %s (%s)\n", link.c_str(), path, description);
+  }
+  CoUninitialize();
+  std::printf("installed: %d of 32 files as packed, both category lists%s\n", files, bad ? "" : ", both links");
+  return bad ? 1 : 0;
+}

@@ -1,0 +1,90 @@
+// Reads back the window of another program (the help viewer the wizard
+// starts, the installed product): its caption, and the text of each of its
+// controls, a list box's items one by one. Unless it is to be closed, a list
+// box's first item is chosen, as a person would.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "wizdriver.h"
+
+namespace {
+
+struct Wanted {
+  const std::string* title;
+  HWND found;
+};
+
+std::string Caption(HWND h) {
+  char buf[512] = "";
+  SendMessageTimeoutA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 5000, nullptr);
+  return buf;
+}
+
+BOOL CALLBACK IsWanted(HWND h, LPARAM l) {
+  auto* w = reinterpret_cast<Wanted*>(l);
+  if (IsWindowVisible(h) && Caption(h).rfind(*w->title, 0) == 0) {
+    w->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void PrintLine(const char* what, std::string text) {
+  for (char& ch : text) {
+    if (ch == '\r' || ch == '\n') ch = '|';
+  }
+  std::printf("%s: %s\n", what, text.c_str());
+}
+
+BOOL CALLBACK PrintTopLevel(HWND h, LPARAM) {
+  if (IsWindowVisible(h)) std::fprintf(stderr, "open: '%s'\n", Caption(h).c_str());
+  return TRUE;
+}
+
+// Prints a control's text; a list box's items, then chooses its first as a
+// click would (when asked: l is nonzero).
+BOOL CALLBACK PrintControl(HWND c, LPARAM l) {
+  char cls[64] = "";
+  GetClassNameA(c, cls, sizeof cls);
+  if (lstrcmpiA(cls, "ListBox") != 0) {
+    if (IsWindowVisible(c)) PrintLine(cls, Caption(c));
+    return TRUE;
+  }
+  // The system carries a list box's item texts across processes.
+  const LRESULT n = SendMessageA(c, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < n; ++i) {
+    const LRESULT len = SendMessageA(c, LB_GETTEXTLEN, i, 0);
+    if (len < 0 || len > 4096) continue;
+    std::string item(static_cast<size_t>(len) + 1, '\0');
+    SendMessageA(c, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&item[0]));
+    item.resize(static_cast<size_t>(len));
+    PrintLine("item", item);
+  }
+  if (l && n > 0) {
+    SendMessageA(c, LB_SETCURSEL, 0, 0);
+    SendMessageA(GetParent(c), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), LBN_SELCHANGE), reinterpret_cast<LPARAM>(c));
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+int ReadWindow(const std::string& title, int seconds, bool close) {
+  Wanted w = {&title, nullptr};
+  for (int t = 0; t < seconds * 10 && !w.found; ++t) {
+    EnumWindows(IsWanted, reinterpret_cast<LPARAM>(&w));
+    if (!w.found) Sleep(100);
+  }
+  if (!w.found) {
+    std::fprintf(stderr, "no window whose caption begins with '%s'\n", title.c_str());
+    EnumWindows(PrintTopLevel, 0);
+    return 1;
+  }
+  Sleep(500);  // its controls filled
+  PrintLine("window", Caption(w.found));
+  EnumChildWindows(w.found, PrintControl, close ? 0 : 1);
+  if (close) PostMessageA(w.found, WM_CLOSE, 0, 0);
+  return 0;
+}

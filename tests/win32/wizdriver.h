@@ -1,0 +1,19 @@
+// What wizdriver's commands share across its files.
+#ifndef LUMI_TESTS_WIN32_WIZDRIVER_H
+#define LUMI_TESTS_WIN32_WIZDRIVER_H
+
+#include <string>
+
+// The setup's shortcut in a shell folder ("Desktop", "Programs").
+std::string LinkIn(const char* shellFolder);
+
+// Checks the installed tree in folder; prints what it found; 0 when whole.
+int CheckInstall(const std::string& folder);
+
+// Waits up to seconds for a visible top-level window whose caption begins
+// with title; prints its caption and its controls' texts (a list box's
+// items one by one); closes it when asked, else chooses a list box's first
+// item. 0 when found.
+int ReadWindow(const std::string& title, int seconds, bool close);
+
+#endif
