@@ -16,15 +16,9 @@ struct Wanted {
   HWND found;
 };
 
-std::string Caption(HWND h) {
-  char buf[512] = "";
-  SendMessageTimeoutA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 5000, nullptr);
-  return buf;
-}
-
 BOOL CALLBACK IsWanted(HWND h, LPARAM l) {
   auto* w = reinterpret_cast<Wanted*>(l);
-  if (IsWindowVisible(h) && Caption(h).rfind(*w->title, 0) == 0) {
+  if (IsWindowVisible(h) && TextOf(h).rfind(*w->title, 0) == 0) {
     w->found = h;
     return FALSE;
   }
@@ -39,7 +33,7 @@ void PrintLine(const char* what, std::string text) {
 }
 
 BOOL CALLBACK PrintTopLevel(HWND h, LPARAM) {
-  if (IsWindowVisible(h)) std::fprintf(stderr, "open: '%s'\n", Caption(h).c_str());
+  if (IsWindowVisible(h)) std::fprintf(stderr, "open: '%s'\n", TextOf(h).c_str());
   return TRUE;
 }
 
@@ -49,7 +43,7 @@ BOOL CALLBACK PrintControl(HWND c, LPARAM l) {
   char cls[64] = "";
   GetClassNameA(c, cls, sizeof cls);
   if (lstrcmpiA(cls, "ListBox") != 0) {
-    if (IsWindowVisible(c)) PrintLine(cls, Caption(c));
+    if (IsWindowVisible(c)) PrintLine(cls, TextOf(c));
     return TRUE;
   }
   // The system carries a list box's item texts across processes.
@@ -83,7 +77,7 @@ int ReadWindow(const std::string& title, int seconds, bool close) {
     return 1;
   }
   Sleep(500);  // its controls filled
-  PrintLine("window", Caption(w.found));
+  PrintLine("window", TextOf(w.found));
   EnumChildWindows(w.found, PrintControl, close ? 0 : 1);
   if (close) PostMessageA(w.found, WM_CLOSE, 0, 0);
   return 0;

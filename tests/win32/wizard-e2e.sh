@@ -24,6 +24,9 @@
 #      corrupt  the medium's Lumiroll.ex_ cut to 100 bytes: the install to
 #               D: fails on the finish page naming that file, and leaves
 #               no Lumiroll.exe
+#      dpi120, dpi144  a copy of the prefix at that screen density: on each
+#               page before the install, every control lies inside the page
+#               and every text inside its control; a screenshot of each
 #      problem  Active Desktop removed from a copy of the prefix: Next on the
 #               read-me page shows the problem page, Back returns, Cancel
 #               ends with nothing installed
@@ -32,6 +35,7 @@
 set -u
 run=$1; build=$2; setup=$3; mkmedium=$4; driver=$5
 desktop=800x600 # the Wine desktop, as large as the screen
+case "$run" in dpi*) desktop=1024x768 ;; esac
 
 if [ -z "${LUMI_E2E_INNER:-}" ]; then
   command -v xvfb-run >/dev/null || { echo "FAIL: xvfb-run is not installed (xvfb)"; exit 1; }
@@ -65,9 +69,18 @@ wineserver -k 2>/dev/null
 wineserver -w 2>/dev/null
 # The problem and cdrom runs change the prefix: they take a throwaway copy.
 case "$run" in
-problem | cdrom)
+problem | cdrom | dpi*)
   cp -a "$build/wineprefix" "$work/prefix"
   export WINEPREFIX="$work/prefix"
+  ;;
+esac
+case "$run" in
+dpi*)
+  for key in 'HKEY_CURRENT_USER\Control Panel\Desktop' \
+    'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+    wine reg add "$key" /v LogPixels /t REG_DWORD /d "${run#dpi}" /f >/dev/null 2>&1 ||
+      { echo "FAIL: the prefix at ${run#dpi} DPI"; exit 1; }
+  done
   ;;
 esac
 if [ "$run" = cdrom ]; then
@@ -207,7 +220,7 @@ smoke)
   program=lumisetup.exe
   mv "$medium/setup.exe" "$medium/$program"
   ;;
-corrupt | problem | launch | cdrom) trace=-all ;;
+corrupt | problem | launch | cdrom | dpi*) trace=-all ;;
 esac
 if [ "$run" = cdrom ]; then
   out=$(drive volume 'D:\')
@@ -263,6 +276,16 @@ install | corrupt | cp932 | launch | cdrom)
   expect "button finish 0x3025 on: Close"
   expect "button cancel 0x0002 off"
   step press finish
+  ;;
+dpi*)
+  for page in welcome readme folder finish; do
+    out=$(drive layout) || { printf '%s\n' "$out"; fail "the $page page at ${run#dpi} DPI"; }
+    printf '%s\n' "$out" >>"$work/driver.log"
+    echo "$page: $(printf '%s\n' "$out" | tail -1)"
+    shot "$run-$page"
+    [ "$page" = finish ] || step press next
+  done
+  step press cancel
   ;;
 problem)
   step press next

@@ -13,6 +13,8 @@
 //                          text holds TEXT (expanding drives), then OK
 //   browse-cancel          cancel the folder browser
 //   dismiss SECONDS        close a message box of another program; print its text
+//   layout                 every control inside the page, every text inside
+//                          its control, in the control's font
 //   wait-gone SECONDS      wait until the wizard has closed
 //   check FOLDER           the installed tree in FOLDER: every manifest file,
 //                          both category lists byte for byte, both links
@@ -38,13 +40,6 @@
 namespace {
 
 const char kStem[] = "Lumiscroll Installation";
-
-std::string TextOf(HWND h) {
-  char buf[4096] = "";
-  // WM_GETTEXT is carried across processes by the system.
-  SendMessageTimeoutA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 5000, nullptr);
-  return buf;
-}
 
 std::string ClassOf(HWND h) {
   char buf[64] = "";
@@ -242,6 +237,13 @@ int Dismiss(HWND sheet, int seconds) {
 
 }  // namespace
 
+std::string TextOf(HWND h) {
+  char buf[4096] = "";
+  // WM_GETTEXT is carried across processes by the system.
+  SendMessageTimeoutA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 5000, nullptr);
+  return buf;
+}
+
 int main(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr, "usage: wizdriver COMMAND [ARG]\n");
@@ -305,6 +307,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (cmd == "dump") return Dump(sheet);
+  if (cmd == "layout") return CheckLayout(Page(sheet));
   if (cmd == "press") return Press(sheet, arg);
   if (cmd == "click") {
     HWND page = Page(sheet);

@@ -2,7 +2,12 @@
 #ifndef LUMI_TESTS_WIN32_WIZDRIVER_H
 #define LUMI_TESTS_WIN32_WIZDRIVER_H
 
+#include <windows.h>
+
 #include <string>
+
+// A window's text, read across processes.
+std::string TextOf(HWND h);
 
 // The setup's shortcut in a shell folder ("Desktop", "Programs").
 std::string LinkIn(const char* shellFolder);
@@ -15,5 +20,9 @@ int CheckInstall(const std::string& folder);
 // items one by one); closes it when asked, else chooses a list box's first
 // item. 0 when found.
 int ReadWindow(const std::string& title, int seconds, bool close);
+
+// Checks that every control of the page lies inside it and every text inside
+// its control; prints each control and each fault; 0 when all fit.
+int CheckLayout(HWND page);
 
 #endif
