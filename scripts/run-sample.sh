@@ -6,7 +6,9 @@
 #      install (or give one: --script FILE);
 #   2. the Win32 setup.exe under Wine: on your display when DISPLAY is set,
 #      else under Xvfb, walked through by the test driver, which leaves a
-#      screenshot of every page in build/win32/screenshots.
+#      screenshot of every page in build/win32/screenshots; then the
+#      installed product, started from the desktop shortcut the setup made
+#      (its screenshot: product.png).
 # --native runs the first only.
 set -eu
 cd "$(dirname "$0")/.."
@@ -61,8 +63,10 @@ if [ -n "${DISPLAY:-}" ]; then
   cp "$win/wizard/setup.exe" "$media/"
   echo "== Win32 wizard under Wine on $DISPLAY: $media/setup.exe"
   (cd "$media" && wine setup.exe)
+  echo "== the installed Lumiscroll, from its desktop shortcut"
+  wine "$win/tests/wizdriver.exe" launch
 else
-  echo "== Win32 wizard under Wine with Xvfb, walked through by the test driver"
-  sh tests/win32/wizard-e2e.sh install "$win" "$win/wizard/setup.exe" "$win/tools/mkmedium.exe" "$win/tests/wizdriver.exe"
+  echo "== Win32 wizard under Wine with Xvfb, walked through by the test driver, then the product it installed"
+  sh tests/win32/wizard-e2e.sh launch "$win" "$win/wizard/setup.exe" "$win/tools/mkmedium.exe" "$win/tests/wizdriver.exe"
   echo "screenshots: $(ls "$win/screenshots" | tr '\n' ' ')"
 fi

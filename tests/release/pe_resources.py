@@ -18,6 +18,8 @@ import pefile
 ASM_V1 = "urn:schemas-microsoft-com:asm.v1"
 ASM_V2 = "urn:schemas-microsoft-com:asm.v2"
 COMPAT = "urn:schemas-microsoft-com:compatibility.v1"
+ASM_V3 = "urn:schemas-microsoft-com:asm.v3"
+WINDOWS_SETTINGS = "http://schemas.microsoft.com/SMI/2005/WindowsSettings"
 SUPPORTED_OS = {
     "{e2011457-1546-43c5-a5fe-008deee3d3f0}": "Vista",
     "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}": "7",
@@ -63,10 +65,13 @@ def check_manifest(text, version):
         fail("no trustInfo/security/requestedPrivileges/requestedExecutionLevel in " + ASM_V2)
     if level.get("level") != "requireAdministrator" or level.get("uiAccess") != "false":
         fail("execution level %s, uiAccess %s" % (level.get("level"), level.get("uiAccess")))
+    aware = root.find("{%s}application/{%s}windowsSettings/{%s}dpiAware" % (ASM_V3, ASM_V3, WINDOWS_SETTINGS))
+    if aware is None or (aware.text or "").strip() != "true":
+        fail("no application/windowsSettings/dpiAware true in %s and %s" % (ASM_V3, WINDOWS_SETTINGS))
     ids = [e.get("Id") for e in root.findall("{0}compatibility/{0}application/{0}supportedOS".format("{%s}" % COMPAT))]
     if sorted(ids) != sorted(SUPPORTED_OS):
         fail("supportedOS: %s" % ids)
-    print("manifest: well formed; %s %s; %s; supportedOS %s" % (
+    print("manifest: well formed; %s %s; %s; DPI aware; supportedOS %s" % (
         ident.get("name"), ident.get("version"), level.get("level"), ", ".join(SUPPORTED_OS[i] for i in ids)))
 
 

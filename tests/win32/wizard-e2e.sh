@@ -27,6 +27,8 @@
 #      dpi120, dpi144  a copy of the prefix at that screen density: on each
 #               page before the install, every control lies inside the page
 #               and every text inside its control; a screenshot of each
+#      win98, winxp, win10  the install run in a copy of the prefix that
+#               tells programs they run on that version of Windows
 #      problem  Active Desktop removed from a copy of the prefix: Next on the
 #               read-me page shows the problem page, Back returns, Cancel
 #               ends with nothing installed
@@ -69,12 +71,13 @@ wineserver -k 2>/dev/null
 wineserver -w 2>/dev/null
 # The problem and cdrom runs change the prefix: they take a throwaway copy.
 case "$run" in
-problem | cdrom | dpi*)
+problem | cdrom | dpi* | win*)
   cp -a "$build/wineprefix" "$work/prefix"
   export WINEPREFIX="$work/prefix"
   ;;
 esac
 case "$run" in
+win*) wine winecfg -v "$run" >/dev/null 2>&1 || { echo "FAIL: the prefix as $run"; exit 1; } ;;
 dpi*)
   for key in 'HKEY_CURRENT_USER\Control Panel\Desktop' \
     'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
@@ -211,6 +214,9 @@ help() {
   step close "Lumiscroll Help"
 }
 
+# The install and launch runs keep a screenshot of every page.
+pages=false
+case "$run" in install | launch) pages=true ;; esac
 # The smoke run starts the program under another name. The runs that press
 # Help trace what the help viewer is asked for.
 program=setup.exe
@@ -220,7 +226,14 @@ smoke)
   program=lumisetup.exe
   mv "$medium/setup.exe" "$medium/$program"
   ;;
-corrupt | problem | launch | cdrom | dpi*) trace=-all ;;
+corrupt | problem | launch | cdrom | dpi* | win*) trace=-all ;;
+esac
+case "$run" in
+win*)
+  out=$(drive windows-version)
+  echo "Windows version: $out"
+  case "$run:$out" in win98:"4.10 (Windows 9x)" | winxp:5.1 | win10:10.0) ;; *) fail "the prefix is not $run" ;; esac
+  ;;
 esac
 if [ "$run" = cdrom ]; then
   out=$(drive volume 'D:\')
@@ -243,26 +256,26 @@ smoke)
   help welcome help
   step press cancel
   ;;
-install | corrupt | cp932 | launch | cdrom)
-  [ "$run" = install ] && shot welcome
+install | corrupt | cp932 | launch | cdrom | win*)
+  $pages && shot welcome
   step press next
   expect "caption: Lumiscroll Installation (2 of 4)"
   expect "Lumiscroll adds a slide show to your desktop wallpaper"
-  [ "$run" = install ] && shot readme
+  $pages && shot readme
   step press next
   expect "caption: Lumiscroll Installation (3 of 4)"
   expect "control 1002 Edit: C:\\Program Files\\Lumiroll"
-  [ "$run" = install ] && shot folder
+  $pages && shot folder
   step click 1003
-  [ "$run" = install ] && shot browser screen
+  $pages && shot browser screen
   step browse "$pick"
   expect "control 1002 Edit: $folder"
-  [ "$run" = install ] && shot folder-changed
+  $pages && shot folder-changed
   step press next
   expect "caption: Lumiscroll Installation (4 of 4)"
   expect "You're ready to install..."
   expect "button finish 0x3025 on"
-  [ "$run" = install ] && shot finish-before
+  $pages && shot finish-before
   step press finish
   if [ "$run" = corrupt ]; then
     expect "Oops! There is a problem..."
@@ -270,7 +283,7 @@ install | corrupt | cp932 | launch | cdrom)
     shot finish-corrupt
   else
     expect "Installation Successful!"
-    [ "$run" = install ] && shot finish-after
+    $pages && shot finish-after
     case "$run" in install | cp932) help finish ;; esac
   fi
   expect "button finish 0x3025 on: Close"
@@ -309,7 +322,7 @@ wait "$pid" 2>/dev/null
 echo "setup.exe ended"
 
 case "$run" in
-install | cp932 | launch | cdrom)
+install | cp932 | launch | cdrom | win*)
   out=$(drive check "$folder")
   printf "%s\n" "$out"
   printf '%s\n' "$out" | grep -q "^FAIL" && fail "the installed tree"

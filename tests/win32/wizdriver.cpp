@@ -24,6 +24,7 @@
 //   close TITLE            the same, then close that window
 //   volume ROOT            the drive's type and label
 //   windows-folder         the Windows folder
+//   windows-version        the version of Windows programs are told
 #include <windows.h>
 
 #include <commctrl.h>
@@ -256,6 +257,11 @@ int main(int argc, char** argv) {
     char windows[MAX_PATH] = "";
     GetWindowsDirectoryA(windows, MAX_PATH);
     std::printf("%s\n", windows);
+    return 0;
+  }
+  if (cmd == "windows-version") {
+    const DWORD v = GetVersion();
+    std::printf("%u.%u%s\n", LOBYTE(LOWORD(v)), HIBYTE(LOWORD(v)), (v & 0x80000000u) ? " (Windows 9x)" : "");
     return 0;
   }
   if (cmd == "volume") {
