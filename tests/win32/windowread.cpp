@@ -25,12 +25,7 @@ BOOL CALLBACK IsWanted(HWND h, LPARAM l) {
   return TRUE;
 }
 
-void PrintLine(const char* what, std::string text) {
-  for (char& ch : text) {
-    if (ch == '\r' || ch == '\n') ch = '|';
-  }
-  std::printf("%s: %s\n", what, text.c_str());
-}
+void PrintLine(const char* what, const std::string& text) { std::printf("%s: %s\n", what, OneLine(text).c_str()); }
 
 BOOL CALLBACK PrintTopLevel(HWND h, LPARAM) {
   if (IsWindowVisible(h)) std::fprintf(stderr, "open: '%s'\n", TextOf(h).c_str());
@@ -40,10 +35,9 @@ BOOL CALLBACK PrintTopLevel(HWND h, LPARAM) {
 // Prints a control's text; a list box's items, then chooses its first as a
 // click would (when asked: l is nonzero).
 BOOL CALLBACK PrintControl(HWND c, LPARAM l) {
-  char cls[64] = "";
-  GetClassNameA(c, cls, sizeof cls);
-  if (lstrcmpiA(cls, "ListBox") != 0) {
-    if (IsWindowVisible(c)) PrintLine(cls, TextOf(c));
+  const std::string cls = ClassOf(c);
+  if (lstrcmpiA(cls.c_str(), "ListBox") != 0) {
+    if (IsWindowVisible(c)) PrintLine(cls.c_str(), TextOf(c));
     return TRUE;
   }
   // The system carries a list box's item texts across processes.

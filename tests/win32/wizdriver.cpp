@@ -42,12 +42,6 @@ namespace {
 
 const char kStem[] = "Lumiscroll Installation";
 
-std::string ClassOf(HWND h) {
-  char buf[64] = "";
-  GetClassNameA(h, buf, sizeof buf);
-  return buf;
-}
-
 BOOL CALLBACK IsSheet(HWND h, LPARAM l) {
   if (ClassOf(h) == LUMI_DIALOG_CLASS && IsWindowVisible(h) && TextOf(h).rfind(kStem, 0) == 0) {
     *reinterpret_cast<HWND*>(l) = h;
@@ -86,10 +80,7 @@ int Dump(HWND sheet) {
   for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     if (!IsWindowVisible(c)) continue;
     bool picture = ClassOf(c) == "Static" && (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP;
-    std::string text = picture ? "(picture)" : TextOf(c);
-    for (char& ch : text) {
-      if (ch == '\r' || ch == '\n') ch = '|';
-    }
+    const std::string text = picture ? "(picture)" : OneLine(TextOf(c));
     std::printf("control %d %s: %s\n", GetDlgCtrlID(c), ClassOf(c).c_str(), text.c_str());
   }
   for (const auto& b : kButtons) {
@@ -243,6 +234,19 @@ std::string TextOf(HWND h) {
   // WM_GETTEXT is carried across processes by the system.
   SendMessageTimeoutA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 5000, nullptr);
   return buf;
+}
+
+std::string ClassOf(HWND h) {
+  char buf[64] = "";
+  GetClassNameA(h, buf, sizeof buf);
+  return buf;
+}
+
+std::string OneLine(std::string text) {
+  for (char& ch : text) {
+    if (ch == '\r' || ch == '\n') ch = '|';
+  }
+  return text;
 }
 
 int main(int argc, char** argv) {

@@ -9,6 +9,12 @@
 // A window's text, read across processes.
 std::string TextOf(HWND h);
 
+// A window's class name.
+std::string ClassOf(HWND h);
+
+// Text with its line breaks shown as '|', for one line of output.
+std::string OneLine(std::string text);
+
 // The setup's shortcut in a shell folder ("Desktop", "Programs").
 std::string LinkIn(const char* shellFolder);
 
