@@ -1,13 +1,55 @@
 #include "tempfile.h"
 
-HANDLE CreateTempFile(const char* path) {
-  if (!::DeleteFileA(path)) {
-    const DWORD err = ::GetLastError();
-    // In use, a folder, a read-only file: not ours to take (the error stays).
-    if (err != ERROR_FILE_NOT_FOUND && err != ERROR_PATH_NOT_FOUND) return INVALID_HANDLE_VALUE;
+#include "afxstr.h"
+
+namespace {
+HANDLE CreateNew(const char* path, DWORD share) {
+  return ::CreateFileA(path, GENERIC_READ | GENERIC_WRITE, share, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool NameTaken(DWORD error) { return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS; }
+
+// Clears what stands under path without deleting it where it stands: where
+// deleting a link deletes the file it points to (Wine's deletion of a host
+// link does), a file elsewhere would go. A new, empty file of our own is made
+// under a free neighbouring name and moved over path (a move replaces the
+// name itself, link or not), and only that file is deleted. A file that
+// another program holds open against deletion stays, and the error says so.
+bool ClearName(const char* path) {
+  HANDLE probe = ::CreateFileA(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (probe != INVALID_HANDLE_VALUE) {
+    ::CloseHandle(probe);
+  } else if (::GetLastError() == ERROR_SHARING_VIOLATION) {
+    return false;  // another installer's file, as a move over it would not always say
   }
-  return ::CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+  for (int i = 0; i < 100; ++i) {
+    CString aside;
+    aside.Format("%s.%d", path, i);
+    HANDLE h = CreateNew(aside, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    if (h == INVALID_HANDLE_VALUE) {
+      if (NameTaken(::GetLastError())) continue;
+      return false;
+    }
+    ::CloseHandle(h);
+    if (!::MoveFileExA(aside, path, MOVEFILE_REPLACE_EXISTING)) {
+      const DWORD err = ::GetLastError();
+      ::DeleteFileA(aside);
+      ::SetLastError(err);
+      return false;
+    }
+    return ::DeleteFileA(path) != 0;
+  }
+  return false;
+}
+}  // namespace
+
+HANDLE CreateTempFile(const char* path) {
+  HANDLE h = CreateNew(path, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  if (h != INVALID_HANDLE_VALUE || !NameTaken(::GetLastError())) return h;
+  // The leftover of a run that was cut off, or a link someone put there.
+  if (!ClearName(path)) return INVALID_HANDLE_VALUE;
+  return CreateNew(path, FILE_SHARE_READ | FILE_SHARE_WRITE);
 }
 
 long long FileSizeOf(HANDLE file) {

@@ -184,6 +184,7 @@ bool LumiHostRefusesWrite(const std::string& hostPath) {
 }
 
 DWORD WINAPI GetLastError(void) { return g_lastError; }
+void WINAPI SetLastError(DWORD error) { g_lastError = error; }
 
 HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, void*, DWORD disposition, DWORD, HANDLE) {
   std::string host;
@@ -195,6 +196,10 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, void*, DWORD d
   bool exists = stat(host.c_str(), &st) == 0;
   if (exists && S_ISDIR(st.st_mode)) {
     g_lastError = ERROR_ACCESS_DENIED;
+    return INVALID_HANDLE_VALUE;
+  }
+  if (exists && (access & DELETE) && HeldAgainstDelete(host)) {
+    g_lastError = ERROR_SHARING_VIOLATION;
     return INVALID_HANDLE_VALUE;
   }
   int flags = O_CLOEXEC;
@@ -223,7 +228,7 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, void*, DWORD d
   int fd = open(host.c_str(), flags | O_NONBLOCK, 0666);
   if (fd < 0) {
     g_lastError = (errno == ENOENT && disposition == OPEN_EXISTING) ? ERROR_FILE_NOT_FOUND : FromErrno(errno);
-    if (errno == EEXIST) g_lastError = 80;  // ERROR_FILE_EXISTS
+    if (errno == EEXIST) g_lastError = ERROR_FILE_EXISTS;
     return INVALID_HANDLE_VALUE;
   }
   if (fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || (S_ISCHR(st.st_mode) && wantWrite)) ||

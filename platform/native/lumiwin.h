@@ -52,6 +52,7 @@ DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName);
 typedef void* HANDLE;
 typedef const void* LPCVOID;
 #define INVALID_HANDLE_VALUE ((HANDLE)(intptr_t)-1)
+#define DELETE 0x00010000u
 #define GENERIC_READ 0x80000000u
 #define GENERIC_WRITE 0x40000000u
 #define FILE_SHARE_READ 0x00000001u
@@ -79,10 +80,12 @@ BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, 
                      void* lpOverlapped);
 BOOL WINAPI CloseHandle(HANDLE hObject);
 DWORD WINAPI GetLastError(void);
+void WINAPI SetLastError(DWORD error);
 #define NO_ERROR 0L
 #define INVALID_FILE_SIZE ((DWORD)0xFFFFFFFF)
 #define ERROR_NOT_SAME_DEVICE 17L
 #define ERROR_ALREADY_EXISTS 183L
+#define ERROR_FILE_EXISTS 80L
 #define MOVEFILE_REPLACE_EXISTING 0x1
 DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh);
 BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);

@@ -14,10 +14,6 @@ unsigned long ProcessId();
 // out. The key itself is absent after SetShellFoldersKeyMissing().
 void SetShellFolders(const char* desktop, const char* programs);
 void SetShellFoldersKeyMissing();
-// Whether the values set above stay as set. Wine's shell writes the
-// "Desktop" value anew whenever it is used, so there only a run with both
-// values set can be arranged.
-bool ShellFoldersStayAsSet();
 
 // Makes the platform report no Windows folder, or its own again (natively
 // only); false where that cannot be arranged.

@@ -105,7 +105,6 @@ void SetShellFoldersKeyMissing() {
   out << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Other]\r\n\"Desktop\"=\"C:\\\\x\"\r\n";
   setenv("LUMIROLL_REGISTRY", file.c_str(), 1);
 }
-bool ShellFoldersStayAsSet() { return true; }
 
 bool PutLink(const std::string& path, const std::string& target, bool hard) {
   const std::string from = Host(target), at = Host(path);

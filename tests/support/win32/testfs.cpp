@@ -124,7 +124,6 @@ void SetShellFolders(const char* desktop, const char* programs) {
 }
 
 void SetShellFoldersKeyMissing() { RegDeleteKeyA(HKEY_CURRENT_USER, kShellFolders); }
-bool ShellFoldersStayAsSet() { return false; }
 
 namespace {
 // The host path of a Windows path under Wine; empty elsewhere.
@@ -148,7 +147,8 @@ bool PutLink(const std::string& path, const std::string& target, bool hard) {
   if (hard) return CreateHardLinkA(path.c_str(), target.c_str(), nullptr) != 0;
   const std::string from = HostPath(target), at = HostPath(path);
   if (from.empty() || at.empty()) return false;
-  std::string command = "/bin/ln -s '" + from + "' '" + at + "'";
+  // Wine splits a host program's command line by Windows rules: double quotes.
+  std::string command = "/bin/ln -s \"" + from + "\" \"" + at + "\"";
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi;
@@ -156,6 +156,8 @@ bool PutLink(const std::string& path, const std::string& target, bool hard) {
   WaitForSingleObject(pi.hProcess, 30000);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
+  // The handle Wine gives for a host program can end before the program does.
+  for (int i = 0; i < 200 && !PathExists(path); ++i) Sleep(50);
   return PathExists(path);
 }
 
