@@ -6,8 +6,8 @@ set -eu
 export DEBIAN_FRONTEND=noninteractive
 packages="cmake ninja-build g++ make libgtest-dev googletest libbenchmark-dev
   libmspack-dev mscompress
-  g++-mingw-w64-i686 mingw-w64-i686-dev
-  wine wine32:i386 fonts-wine liblnk-utils
+  g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+  wine wine32:i386 wine64 fonts-wine liblnk-utils
   xvfb xauth xdotool x11-apps imagemagick
   locales python3-pefile xorriso osslsigncode zip 7zip openssl file halibut
   clang libclang-rt-14-dev clang-format clang-tidy"
@@ -40,23 +40,23 @@ if [ -n "$missing" ]; then
   # A mirror in mid-sync can fail one index; try again, then go on with the
   # lists there are.
   tries=0
-  partial=0
   until $SUDO apt-get update -q; do
     tries=$((tries + 1))
     if [ "$tries" -ge 4 ]; then
       echo "install-deps: apt-get update kept failing; installing from the lists it has" >&2
-      partial=1
       break
     fi
     sleep $((tries * 20))
   done
-  # With one architecture's update index missing, the two architectures can
-  # be offered different versions of a library both need; then the install
-  # is tried once more preferring the release's own versions, which both have.
+  # With one architecture's update index missing or behind (a failed update,
+  # a security archive that is), the two architectures can be offered
+  # different versions of a library both need, or one already installed for
+  # the other; then the install is tried once more preferring the release's
+  # own versions, which both have.
   # shellcheck disable=SC2086
   if ! $SUDO apt-get install -y -q --no-install-recommends $missing; then
     release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
-    [ "$partial" -eq 1 ] && [ -n "$release" ] || exit 1
+    [ -n "$release" ] || exit 1
     echo "install-deps: trying again with the versions of $release itself" >&2
     # shellcheck disable=SC2086
     $SUDO apt-get install -y -q --no-install-recommends -t "$release" $missing

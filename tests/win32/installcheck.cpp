@@ -42,7 +42,22 @@ std::string ShellFolder(const char* value) {
 
 std::string LinkIn(const char* shellFolder) { return ShellFolder(shellFolder) + "\\Lumiscroll Wallpaper Wizard.lnk"; }
 
-int CheckInstall(const std::string& folder) {
+namespace {
+// A medium file as the platform's LZ32 expands it.
+bool Expanded(const std::string& path, std::string& out) {
+  OFSTRUCT of;
+  INT h = LZOpenFileA(const_cast<char*>(path.c_str()), &of, OF_READ);
+  if (h < 0) return false;
+  char buf[65536];
+  INT n;
+  out.clear();
+  while ((n = LZRead(h, buf, sizeof buf)) > 0) out.append(buf, static_cast<size_t>(n));
+  LZClose(h);
+  return n == 0;
+}
+}  // namespace
+
+int CheckInstall(const std::string& folder, const std::string& medium) {
   int bad = 0;
   auto fail = [&bad](const std::string& what) {
     std::printf("FAIL: %s\n", what.c_str());
@@ -58,10 +73,12 @@ int CheckInstall(const std::string& folder) {
       sub = "\\" + e.substr(0, k);
       name = e.substr(k + 1);
     }
-    std::string expanded = ExpandedMediumName(name), got;
-    if (!GetFile(folder + sub + "\\" + expanded, got)) {
+    std::string expanded = ExpandedMediumName(name), got, want = SampleContents(expanded);
+    if (!medium.empty() && !Expanded(medium + "\\" + name, want)) {
+      fail("LZ32 cannot expand the medium's " + name);
+    } else if (!GetFile(folder + sub + "\\" + expanded, got)) {
       fail("missing " + sub + "\\" + expanded);
-    } else if (got != SampleContents(expanded)) {
+    } else if (got != want) {
       fail("contents differ: " + expanded);
     } else {
       ++files;

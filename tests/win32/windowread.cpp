@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "wizdriver.h"
 
@@ -40,14 +41,17 @@ BOOL CALLBACK PrintControl(HWND c, LPARAM l) {
     if (IsWindowVisible(c)) PrintLine(cls.c_str(), TextOf(c));
     return TRUE;
   }
-  // The system carries a list box's item texts across processes.
-  const LRESULT n = SendMessageA(c, LB_GETCOUNT, 0, 0);
+  // The system carries a list box's item texts across processes. They are
+  // asked for as UTF-16 (the ANSI form comes back as UTF-16 from Wine's
+  // 64-bit loader, past the length it gave) and printed in the code page.
+  const LRESULT n = SendMessageW(c, LB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < n; ++i) {
-    const LRESULT len = SendMessageA(c, LB_GETTEXTLEN, i, 0);
+    const LRESULT len = SendMessageW(c, LB_GETTEXTLEN, i, 0);
     if (len < 0 || len > 4096) continue;
-    std::string item(static_cast<size_t>(len) + 1, '\0');
-    SendMessageA(c, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&item[0]));
-    item.resize(static_cast<size_t>(len));
+    std::vector<wchar_t> wide(static_cast<size_t>(len) + 1, L'\0');
+    SendMessageW(c, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
+    char item[3 * 4096 + 1] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, item, sizeof item, nullptr, nullptr);
     PrintLine("item", item);
   }
   if (l && n > 0) {

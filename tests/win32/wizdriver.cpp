@@ -16,8 +16,9 @@
 //   layout                 every control inside the page, every text inside
 //                          its control, in the control's font
 //   wait-gone SECONDS      wait until the wizard has closed
-//   check FOLDER           the installed tree in FOLDER: every manifest file,
-//                          both category lists byte for byte, both links
+//   check FOLDER [MEDIUM]  the installed tree in FOLDER: every manifest file
+//                          (as MEDIUM's expands, when given), both category
+//                          lists byte for byte, both links
 //   launch                 open the setup's desktop shortcut through the shell
 //   window TITLE [SECONDS] wait for another program's window whose caption
 //                          begins with TITLE; print its caption and controls
@@ -255,7 +256,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::string cmd = argv[1], arg = argc > 2 ? argv[2] : "";
-  if (cmd == "check") return CheckInstall(arg);
+  if (cmd == "check") return CheckInstall(arg, argc > 3 ? argv[3] : "");
   if (cmd == "window" || cmd == "close") return ReadWindow(arg, argc > 3 ? std::atoi(argv[3]) : 30, cmd == "close");
   if (cmd == "windows-folder") {
     char windows[MAX_PATH] = "";
@@ -264,15 +265,29 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (cmd == "windows-version") {
-    const DWORD v = GetVersion();
-    std::printf("%u.%u%s\n", LOBYTE(LOWORD(v)), HIBYTE(LOWORD(v)), (v & 0x80000000u) ? " (Windows 9x)" : "");
+    // As the system keeps it: GetVersion tells a program without a manifest
+    // that names Windows 10 no more than 6.2.
+    typedef LONG(WINAPI * GetVersionFn)(OSVERSIONINFOW*);
+    auto get = reinterpret_cast<GetVersionFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
+    OSVERSIONINFOW v = {};
+    v.dwOSVersionInfoSize = sizeof v;
+    if (!get || get(&v) != 0) {
+      std::fprintf(stderr, "no RtlGetVersion\n");
+      return 1;
+    }
+    std::printf("%lu.%lu%s\n", v.dwMajorVersion, v.dwMinorVersion,
+                v.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ? " (Windows 9x)" : "");
     return 0;
   }
   if (cmd == "volume") {
     char label[MAX_PATH + 1] = "";
     const UINT type = GetDriveTypeA(arg.c_str());
-    GetVolumeInformationA(arg.c_str(), label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0);
-    std::printf("type %u%s label %s\n", type, type == DRIVE_CDROM ? " (CD-ROM)" : "", label);
+    char fs[MAX_PATH + 1] = "";
+    if (!GetVolumeInformationA(arg.c_str(), label, sizeof label, nullptr, nullptr, nullptr, fs, sizeof fs)) {
+      std::fprintf(stderr, "no volume information for %s (error %lu)\n", arg.c_str(), GetLastError());
+    }
+    std::printf("type %u%s label %s file system %s\n", type, type == DRIVE_CDROM ? " (CD-ROM)" : "", label, fs);
     return 0;
   }
   if (cmd == "launch") {

@@ -19,7 +19,9 @@ std::string OneLine(std::string text);
 std::string LinkIn(const char* shellFolder);
 
 // Checks the installed tree in folder; prints what it found; 0 when whole.
-int CheckInstall(const std::string& folder);
+// Each manifest file must hold what the sample medium packs, or, with a
+// medium folder given, what LZ32 expands from that medium's file.
+int CheckInstall(const std::string& folder, const std::string& medium);
 
 // Waits up to seconds for a visible top-level window whose caption begins
 // with title; prints its caption and its controls' texts (a list box's
