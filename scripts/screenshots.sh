@@ -3,12 +3,17 @@
 # runs the install with the product's start, the help, the 144 DPI and the
 # problem page runs under Xvfb (each leaves a screenshot of every page in
 # build/win32/screenshots) and puts the shots into docs/, in a small palette.
+# Where Wine's 32-bit loader runs only under qemu, the 64-bit build (win64)
+# of the same sources and resources takes the pictures.
 #   sh scripts/screenshots.sh
 set -eu
 cd "$(dirname "$0")/.."
-cmake --preset win32 >/dev/null
-cmake --build build/win32 -j2
-win=$PWD/build/win32
+. tests/win32/wine-env.sh
+preset=win32
+wine_emulated && preset=win64
+cmake --preset $preset >/dev/null
+cmake --build build/$preset -j2
+win=$PWD/build/$preset
 # The help's run starts the signed setup.exe of a release made by its test.
 cmake --preset native >/dev/null
 cmake --build build/native -j2 --target mkmedium

@@ -13,7 +13,15 @@ m="$work/media"
 if [ -n "$build" ]; then
   . "$(dirname "$0")/../win32/wine-env.sh"
   wine_env "$build"
-  mkmedium() { wine "$mk" "$@" "$(winepath -w "$m")" >"$work/out.raw" 2>&1; s=$?; tr -d '\r' <"$work/out.raw"; return $s; }
+  # Once, and again if it came back empty: a start that meets the Wine
+  # server as it ends (the last program gone) gets nothing.
+  for try in 1 2 3; do
+    wm=$(winepath -w "$m" 2>/dev/null | tr -d '\r')
+    [ -n "$wm" ] && break
+    sleep 1
+  done
+  [ -n "$wm" ] || fail "winepath gives no Windows path for $m"
+  mkmedium() { wine "$mk" "$@" "$wm" >"$work/out.raw" 2>&1; s=$?; tr -d '\r' <"$work/out.raw"; return $s; }
 else
   mkmedium() { "$mk" "$@" "$m"; }
 fi
