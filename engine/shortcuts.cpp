@@ -77,15 +77,21 @@ int CInstaller::CreateShortcut(const char* targetPath, const char* linkPath, con
   IPersistFile* file = nullptr;
   hr = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
   if (SUCCEEDED(hr) && file) {
-    WCHAR wide[260];
     // A shortcut counts only once its file is written: a Save into a folder
-    // that does not exist or cannot be written is not a shortcut made.
-    if (::MultiByteToWideChar(CP_ACP, 0, linkPath, -1, wide, 260) > 0) {
-      const bool existed = IsFile(linkPath);
-      if (SUCCEEDED(file->Save(wide, TRUE))) {
+    // that does not exist or cannot be written is not a shortcut made. It is
+    // saved into a temporary file made new beside it and moved over its name,
+    // as every file the run writes: a link standing there is replaced, never
+    // written through, and a failed save keeps the shortcut there before.
+    const CString temp = JoinPath(GetDirPart(linkPath), kTempName);
+    WCHAR wide[260];
+    HANDLE h = ::MultiByteToWideChar(CP_ACP, 0, temp, -1, wide, 260) > 0 ? CreateTempFile(temp) : INVALID_HANDLE_VALUE;
+    if (h != INVALID_HANDLE_VALUE) {
+      ::CloseHandle(h);
+      if (SUCCEEDED(file->Save(wide, TRUE)) && FileSize(temp) > 0 &&
+          ::MoveFileExA(temp, linkPath, MOVEFILE_REPLACE_EXISTING)) {
         result = 1;
-      } else if (!existed || FileSize(linkPath) == 0) {
-        ::DeleteFileA(linkPath);  // what a failed save left (a full disk): an empty link file
+      } else {
+        ::DeleteFileA(temp);
       }
     }
     file->Release();

@@ -184,7 +184,7 @@ TEST_F(Shortcuts, NoShortcutToNothingAndNoneLeftHalfSaved) {
       {"a program file that is not there", desk, "Missing.exe", -1, nullptr, 0, false, false},
       {"a program name that is a folder", desk, "", -1, nullptr, 0, false, false},
       {"a full disk, no link before", desk, "Lumiroll.exe", 0, nullptr, 1, false, true},
-      {"a full disk over an old link", desk, "Lumiroll.exe", 0, "old link", 1, false, true},
+      {"a full disk over an old link", desk, "Lumiroll.exe", 0, "old link", 1, true, true},
       {"a share that cannot be reached", "\\\\nosuchserver\\share\\Desktop", "Lumiroll.exe", -1, nullptr, 1, false,
        true},
   };
@@ -202,7 +202,27 @@ TEST_F(Shortcuts, NoShortcutToNothingAndNoneLeftHalfSaved) {
     LimitDiskSpace(desk, -1);
     EXPECT_EQ(PathExists(link), c.deskLink);
     EXPECT_EQ(PathExists(progs), c.progsLink);
+    std::string bytes;
+    if (c.linkBefore) {
+      EXPECT_TRUE(GetFile(link, bytes) && bytes == c.linkBefore);  // kept whole
+    }
+    EXPECT_FALSE(PathExists(desk + "\\" + CInstaller::kTempName));
   }
+}
+
+// A link standing where the shortcut goes is replaced; the file it leads to
+// keeps its bytes.
+TEST_F(Shortcuts, ALinkWhereTheShortcutGoesIsReplacedNotWrittenThrough) {
+  const std::string outside = dir_ + "\\outside.dat", link = dir_ + "\\Desk\\Title.lnk";
+  MakeFolder(dir_ + "\\Desk");
+  ASSERT_TRUE(PutFile(outside, "outside"));
+  ASSERT_TRUE(PutLink(link, outside, false));
+  Folders(dir_ + "\\Desk", dir_ + "\\Progs");
+  inst_.SetInstallDir((dir_ + "\\App").c_str());
+  EXPECT_EQ(inst_.CreateShortcuts("Lumiroll.exe", "Title"), 2);
+  std::string bytes;
+  EXPECT_TRUE(GetFile(outside, bytes) && bytes == "outside");
+  EXPECT_TRUE(GetFile(link, bytes) && bytes.find("Lumiroll.exe") != std::string::npos);
 }
 
 TEST(CFileStandIn, ShareDenyWriteKeepsOtherWritersOut) {

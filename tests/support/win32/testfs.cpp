@@ -13,9 +13,13 @@ std::string ScratchFolder() {
   DWORD n = GetTempPathA(sizeof tmp, tmp);
   std::string base = (n > 0 && n < sizeof tmp) ? std::string(tmp) : std::string("C:\\");
   if (base.back() != '\\') base += '\\';
-  std::string dir = base + "lumitest" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
-  RemoveTree(dir);
-  CreateDirectoryA(dir.c_str(), nullptr);
+  // Made new: what an earlier run left under the name and cannot be removed
+  // (Wine gives every run the same process id) moves this one to the next.
+  std::string dir;
+  do {
+    dir = base + "lumitest" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
+    RemoveTree(dir);
+  } while (!CreateDirectoryA(dir.c_str(), nullptr) && counter < 1000);
   return dir;
 }
 
