@@ -45,7 +45,7 @@ def resource(pe, type_id, res_id):
     return None
 
 
-def check_manifest(text, version):
+def check_manifest(text, version, arch):
     for element in re.findall(r"<[A-Za-z][^>]*>", text):
         if len(re.findall(r"\sxmlns(?::\w+)?=", element)) > 1:
             fail("an element declares two namespaces (XP SP2 restarts on it): " + element)
@@ -58,7 +58,7 @@ def check_manifest(text, version):
     ident = root.find("{%s}assemblyIdentity" % ASM_V1)
     if ident is None or ident.get("type") != "win32" or not ident.get("name"):
         fail("no assemblyIdentity of type win32 with a name")
-    if ident.get("version") != version + ".0" or ident.get("processorArchitecture") != "x86":
+    if ident.get("version") != version + ".0" or ident.get("processorArchitecture") != arch:
         fail("assemblyIdentity version %s, architecture %s" % (ident.get("version"), ident.get("processorArchitecture")))
     level = root.find("{0}trustInfo/{0}security/{0}requestedPrivileges/{0}requestedExecutionLevel".format("{%s}" % ASM_V2))
     if level is None:
@@ -109,7 +109,9 @@ def main():
     manifest = resource(pe, pefile.RESOURCE_TYPE["RT_MANIFEST"], 1)
     if manifest is None:
         fail("no manifest (resource type 24, id 1)")
-    check_manifest(manifest.decode("utf-8"), sys.argv[2])
+    # The architecture the manifest names must be the program's own.
+    arch = {0x14C: "x86", 0x8664: "amd64"}.get(pe.FILE_HEADER.Machine, "?")
+    check_manifest(manifest.decode("utf-8"), sys.argv[2], arch)
     check_version(pe, sys.argv[2])
 
 
