@@ -91,15 +91,27 @@ void Paint(HWND window) {
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_CREATE: {
-      g_list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY, 0, 0,
-                               0, 0, window, reinterpret_cast<HMENU>(kListId), nullptr, nullptr);
+      g_list =
+          CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY,
+                          0, 0, 0, 0, window, reinterpret_cast<HMENU>(kListId), nullptr, nullptr);
+      // A line longer than the list's half of the window scrolls sideways.
+      HDC dc = GetDC(g_list);
+      HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(g_list, WM_GETFONT, 0, 0)));
+      LONG widest = 0;
       for (int i = 0; i < g_count; ++i) {
         std::string first;
         char line[MAX_PATH + 100];
-        std::snprintf(line, sizeof line, "%s - %s (%d pictures)", g_items[i].name, g_items[i].folder,
-                      Pictures(g_items[i].folder, first));
+        const int n = std::snprintf(line, sizeof line, "%s - %s (%d pictures)", g_items[i].name, g_items[i].folder,
+                                    Pictures(g_items[i].folder, first));
         SendMessageA(g_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+        SIZE size = {};
+        if (n > 0 && GetTextExtentPoint32A(dc, line, n < static_cast<int>(sizeof line) ? n : sizeof line - 1, &size)) {
+          widest = size.cx > widest ? size.cx : widest;
+        }
       }
+      SelectObject(dc, old);
+      ReleaseDC(g_list, dc);
+      SendMessageA(g_list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
       return 0;
     }
     case WM_SIZE:

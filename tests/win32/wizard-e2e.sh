@@ -15,9 +15,11 @@
 #               desktop shortcut the setup made: its window lists the
 #               categories the setup wrote, with their folders
 #      cdrom    the release's CD image, extracted by 7-Zip and made
-#               read-only, as drive D: of type CD-ROM; setup.exe started
-#               from D:\ as autorun would, installing to E:; nothing is
-#               written beside the program
+#               read-only, as drive D: of type CD-ROM backed by the image
+#               as a loop device (its label and file system); setup.exe
+#               started from D:\ as autorun would, installing to E:;
+#               nothing is written beside the program (exit 77 without a
+#               loop device)
 #      cp932    the same install under a Japanese locale (code page 932),
 #               into the folder U+8868 on D: (bytes 0x95 0x5C, the second a
 #               backslash's), chosen in the folder browser
