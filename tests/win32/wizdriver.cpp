@@ -184,23 +184,28 @@ int Browse(HWND sheet, const std::string& want, bool cancel) {
     std::fprintf(stderr, "no tree in the browser\n");
     return 1;
   }
-  // Breadth first over the items, expanding each level as it is reached.
-  std::vector<HTREEITEM> level;
-  for (HTREEITEM i = Next(tree, nullptr, TVGN_ROOT); i; i = Next(tree, i, TVGN_NEXT)) level.push_back(i);
+  // Breadth first over the items, expanding each level as it is reached; the
+  // browser fills its tree as it goes, so a search that finds nothing is made
+  // again from the top a few times.
   HTREEITEM chosen = nullptr;
-  for (int depth = 0; depth < 3 && !chosen && !level.empty(); ++depth) {
-    std::vector<HTREEITEM> below;
-    for (HTREEITEM i : level) {
-      std::string text = ItemText(process, tree, i);
-      std::printf("item: %s\n", text.c_str());
-      if (text.find(want) != std::string::npos) {
-        chosen = i;
-        break;
+  for (int attempt = 0; attempt < 5 && !chosen; ++attempt) {
+    if (attempt > 0) Sleep(1000);
+    std::vector<HTREEITEM> level;
+    for (HTREEITEM i = Next(tree, nullptr, TVGN_ROOT); i; i = Next(tree, i, TVGN_NEXT)) level.push_back(i);
+    for (int depth = 0; depth < 3 && !chosen && !level.empty(); ++depth) {
+      std::vector<HTREEITEM> below;
+      for (HTREEITEM i : level) {
+        std::string text = ItemText(process, tree, i);
+        std::printf("item: %s\n", text.c_str());
+        if (text.find(want) != std::string::npos) {
+          chosen = i;
+          break;
+        }
+        SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(i));
+        for (HTREEITEM c = Next(tree, i, TVGN_CHILD); c; c = Next(tree, c, TVGN_NEXT)) below.push_back(c);
       }
-      SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(i));
-      for (HTREEITEM c = Next(tree, i, TVGN_CHILD); c; c = Next(tree, c, TVGN_NEXT)) below.push_back(c);
+      level = below;
     }
-    level = below;
   }
   CloseHandle(process);
   if (!chosen) {
