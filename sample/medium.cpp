@@ -35,48 +35,7 @@ const char kOrderForm[] =
     "Send this form to support@lumiscroll.example.\\par\r\n"
     "}\r\n";
 
-// Why a file could not be written, from its exception's cause.
-std::string Cause(const CFileException& e) {
-  switch (e.m_cause) {
-    case CFileException::diskFull:
-      return "the disk is full";
-    case CFileException::accessDenied:
-      return "access is denied";
-    case CFileException::badPath:
-      return "its folder is missing";
-    default:
-      return "Windows error " + std::to_string(e.m_lOsError);
-  }
-}
-
 }  // namespace
-
-bool WriteMediumFile(const std::string& path, const std::string& bytes, std::string* error) {
-  const std::string tmp = path + ".new";
-  std::string why;
-  {
-    CFile f;
-    CFileException e;
-    if (!f.Open(tmp.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &e)) {
-      if (error) *error = "cannot create " + tmp + ": " + Cause(e);
-      return false;
-    }
-    try {
-      f.Write(bytes.data(), static_cast<UINT>(bytes.size()));
-      f.Close();
-    } catch (CFileException* x) {
-      why = Cause(*x);
-      x->Delete();
-    }
-  }
-  if (why.empty() && !::MoveFileExA(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    why = "cannot replace it (Windows error " + std::to_string(::GetLastError()) + ")";
-  }
-  if (why.empty()) return true;
-  ::DeleteFileA(tmp.c_str());
-  if (error) *error = "cannot write " + path + ": " + why;
-  return false;
-}
 
 namespace {
 // The character each compressed medium file records: the last of its
@@ -158,12 +117,18 @@ bool MediumNames(std::vector<std::string>& names, std::string* error) {
   return true;
 }
 
-bool Readable(const std::string& path) {
+// Why a file cannot be read, or "" when it can: what stands there is
+// looked at before anything opens it (a FIFO would wait for a writer, a
+// device may act on an open).
+std::string Unreadable(const std::string& path, MediumKindOf kindOf) {
+  if (::GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) return "a folder, not a file";
+  const std::string kind = kindOf ? kindOf(path) : "";
+  if (!kind.empty()) return kind + ", not a file";
   HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  if (h == INVALID_HANDLE_VALUE) return "cannot be opened for reading (Windows error " + std::to_string(::GetLastError()) + ")";
   ::CloseHandle(h);
-  return true;
+  return "";
 }
 
 }  // namespace
@@ -188,7 +153,7 @@ bool MakeSampleMedium(const std::string& folder, std::string* error) {
 }
 
 int CheckMedium(const std::string& folder, const std::string& label, const std::string& nullDevice,
-                std::string& report) {
+                std::string& report, MediumKindOf kindOf) {
   std::vector<std::string> names;
   std::string error;
   if (!MediumNames(names, &error)) {
@@ -219,8 +184,8 @@ int CheckMedium(const std::string& folder, const std::string& label, const std::
       line = "the medium holds names that differ only in case (" + twins + "): a CD or a Windows disk keeps one";
     } else if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
       line = "missing";
-    } else if (!Readable(path)) {
-      line = "cannot be opened for reading: a folder, or no file at all";
+    } else if (line = Unreadable(path, kindOf); !line.empty()) {
+      // what stands there and cannot be read, named
     } else if (path.size() >= OFS_MAXPATHNAME) {
       line = "its path has " + std::to_string(path.size()) + " characters; LZ32 takes at most 127";
     } else if (::GetExpandedNameA(src.data(), expanded) != 1) {
@@ -251,7 +216,19 @@ int CheckMedium(const std::string& folder, const std::string& label, const std::
   return problems;
 }
 
-int MkmediumMain(int argc, char** argv, MediumFolderOf folderOf, const char* nullDevice) {
+namespace {
+// Writes what a run says on standard output: false when it cannot (a full
+// disk, a closed pipe), which fails the run.
+bool Say(const std::string& text) {
+  if ((!text.empty() && std::fputs(text.c_str(), stdout) < 0) || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "mkmedium: cannot write the report\n");
+    return false;
+  }
+  return true;
+}
+}  // namespace
+
+int MkmediumMain(int argc, char** argv, const MediumHost& host) {
   const bool check = argc == 3 && std::strcmp(argv[1], "--check") == 0;
   const bool from = argc == 4 && std::strcmp(argv[1], "--from") == 0;
   if (!check && !from && (argc != 2 || argv[1][0] == '-')) {
@@ -263,51 +240,46 @@ int MkmediumMain(int argc, char** argv, MediumFolderOf folderOf, const char* nul
   }
   const char* arg = argv[argc - 1];
   std::string folder, why;
-  // From the product: every file found, read and packed before the medium's
-  // folder is made, so a missing one leaves nothing behind.
+  // From the product: every file found and looked at before the medium's
+  // folder is made, so a missing one or a link leaves nothing behind.
   std::string product, error;
-  MediumFiles files;
+  std::vector<ProductFile> files;
   if (from) {
     std::string left;
-    bool packed = folderOf(argv[2], false, product, why);
-    if (!packed) error = std::string(argv[2]) + ": " + why;
-    packed = packed && PackProduct(product, files, left, &error);
-    std::fputs(left.c_str(), stdout);
-    if (!packed) {
+    bool found = host.folderOf(argv[2], false, product, why);
+    if (!found) error = std::string(argv[2]) + ": " + why;
+    found = found && FindProductFiles(product, host.kindOf, files, left, &error);
+    if (!Say(left)) return 1;
+    if (!found) {
       std::fprintf(stderr, "mkmedium: %s\n", error.c_str());
       return 1;
     }
   }
-  if (!folderOf(arg, !check, folder, why)) {
+  if (!host.folderOf(arg, !check, folder, why)) {
     std::fprintf(stderr, "mkmedium: %s: %s\n", arg, why.c_str());
     return 1;
   }
   if (check) {
     std::string report;
-    int problems = CheckMedium(folder, arg, nullDevice, report);
-    if (std::fputs(report.c_str(), stdout) < 0 || std::fflush(stdout) != 0) {
-      std::fprintf(stderr, "mkmedium: cannot write the report\n");
-      return 1;
-    }
+    int problems = CheckMedium(folder, arg, host.nullDevice, report, host.kindOf);
+    if (!Say(report)) return 1;
     return problems ? 1 : 0;
   }
   if (from) {
-    if (!WriteMedium(folder, files, &error)) {
+    if (!WriteProductMedium(folder, files, &error)) {
       std::fprintf(stderr, "mkmedium: %s\n", error.c_str());
       return 1;
     }
     std::string report;
-    if (CheckMedium(folder, arg, nullDevice, report) != 0) {
+    if (CheckMedium(folder, arg, host.nullDevice, report, host.kindOf) != 0) {
       std::fprintf(stderr, "mkmedium: the medium made fails its check:\n%s", report.c_str());
       return 1;
     }
-    std::printf("medium from %s: %s (32 files, checked)\n", argv[2], arg);
-    return 0;
+    return Say("medium from " + std::string(argv[2]) + ": " + arg + " (32 files, checked)\n") ? 0 : 1;
   }
   if (!MakeSampleMedium(folder, &error)) {
     std::fprintf(stderr, "mkmedium: %s\n", error.c_str());
     return 1;
   }
-  std::printf("sample medium: %s (32 files)\n", arg);
-  return 0;
+  return Say("sample medium: " + std::string(arg) + " (32 files)\n") ? 0 : 1;
 }

@@ -6,6 +6,13 @@
 #include <utility>
 #include <vector>
 
+#include "lumiwin.h"
+#include "stream.h"
+
+// What stands at a Windows path when it is no plain file or folder ("a
+// FIFO", "a device", "a socket"), as the host can tell; "" otherwise.
+using MediumKindOf = std::string (*)(const std::string& path);
+
 // Writes the medium into folder (a Windows path); false with *error set
 // when a file cannot be written.
 bool MakeSampleMedium(const std::string& folder, std::string* error);
@@ -18,31 +25,76 @@ std::string SampleContents(const std::string& expandedName);
 // every manifest file present, expanding through LZ32 (into nullDevice,
 // with the installer's checks) to the length it declares and under the name
 // the manifest implies. One line a file, then a summary naming label, into
-// report; the number of files with a problem.
+// report; the number of files with a problem. kindOf (may be null) names
+// what stands where a file should.
 int CheckMedium(const std::string& folder, const std::string& label, const std::string& nullDevice,
-                std::string& report);
+                std::string& report, MediumKindOf kindOf = nullptr);
 
-// Writes a whole medium file through a temporary one beside it (NAME.new),
-// moved over it at the end: a failure (a full disk, an interruption) leaves
-// what was there. False with *error saying why.
+// A medium file in the making: written under a temporary name beside it
+// (NAME.new) that is made new as the installer makes its own (whatever
+// stands there, a link or a file with other names elsewhere, is cleared,
+// never written through), and moved over NAME when Commit is called. Until
+// then, and after any failure, what was at NAME stays; the temporary file
+// is removed when the writer goes unless it was moved.
+class MediumFileWriter : public SzddSink {
+ public:
+  explicit MediumFileWriter(std::string path);
+  ~MediumFileWriter() override;
+  MediumFileWriter(const MediumFileWriter&) = delete;
+  MediumFileWriter& operator=(const MediumFileWriter&) = delete;
+
+  // False with *error set when the temporary file cannot be made.
+  bool Open(std::string* error);
+  // Every byte, or false (remembered: Close then says why).
+  bool Write(const uint8_t* buf, size_t n) override;
+  // Closes the temporary file: false with *error set when a write failed.
+  bool Close(std::string* error);
+  // Moves the closed file over NAME.
+  bool Commit(std::string* error);
+  void Abandon();
+
+ private:
+  std::string path_, temp_;
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  bool made_ = false;
+  DWORD failed_ = 0;
+};
+
+// Writes a whole medium file as MediumFileWriter does. False with *error
+// saying why.
 bool WriteMediumFile(const std::string& path, const std::string& bytes, std::string* error);
 bool SameIgnoringAZCase(const std::string& a, const std::string& b);
 
 // The medium's files from the product as installed in productFolder (a
 // Windows path): the six files and the picture folders under their
 // installed names, found without regard to case. The string table's manifest
-// drives it: each entry whose medium name ends in '_' is packed with the
-// character its installed name ends in, the others copied. A missing or
-// ambiguous file fails naming it; files the manifest does not name are left
-// out, one line each in report. Nothing is written. False with *error set.
-using MediumFiles = std::vector<std::pair<std::string, std::string>>;  // medium name, bytes
-bool PackProduct(const std::string& productFolder, MediumFiles& files, std::string& report, std::string* error);
-// Writes the files into folder (a Windows path), each as WriteMediumFile does.
-bool WriteMedium(const std::string& folder, const MediumFiles& files, std::string* error);
+// drives it: each entry whose medium name ends in '_' is to be packed with
+// the character its installed name ends in, the others copied. A missing or
+// ambiguous file, a link (it may lead out of the product) and anything that
+// is no file fail naming it; files the manifest does not name are left out,
+// one line each in report. Nothing is read or written. False with *error set.
+struct ProductFile {
+  std::string mediumName;  // Lumiroll.ex_
+  std::string path;        // the product's file of it
+  uint8_t recorded;        // the character packing records; 0: copied as it is
+};
+bool FindProductFiles(const std::string& productFolder, MediumKindOf kindOf, std::vector<ProductFile>& files,
+                      std::string& report, std::string* error);
+// Packs or copies the files into folder (a Windows path), one at a time
+// through fixed buffers, each under its temporary name; once all are whole
+// each is moved over its name. A failure names the file and leaves the
+// medium's files as they were.
+bool WriteProductMedium(const std::string& folder, const std::vector<ProductFile>& files, std::string* error);
 
 // The mkmedium program: "mkmedium DIR" makes the medium, "mkmedium --check
-// DIR" checks one. folderOf turns the argument into the Windows path of a
-// folder (making it when make is set), or says why it cannot; nullDevice is
-// where a check expands to.
+// DIR" checks one, "mkmedium --from PRODUCT DIR" makes it from the product.
+// folderOf turns the argument into the Windows path of a folder (making it
+// when make is set), or says why it cannot; kindOf names what is no file;
+// nullDevice is where a check expands to.
 using MediumFolderOf = bool (*)(const char* arg, bool make, std::string& folder, std::string& why);
-int MkmediumMain(int argc, char** argv, MediumFolderOf folderOf, const char* nullDevice);
+struct MediumHost {
+  MediumFolderOf folderOf;
+  MediumKindOf kindOf;
+  const char* nullDevice;
+};
+int MkmediumMain(int argc, char** argv, const MediumHost& host);

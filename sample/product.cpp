@@ -1,18 +1,18 @@
 // A medium from the product's own files, as the install would lay them out:
 // the string table's manifest says which file goes where and in what form.
 #include <cctype>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "afxfile.h"
+#include "afxstr.h"
 #include "medium.h"
 #include "resource.h"
+#include "stream.h"
 #include "szdd.h"
 
 namespace {
-
-constexpr UINT kMaxProductFile = 256u << 20;  // bytes: far past any file of the product
 
 struct Entry {
   std::string mediumName;  // as the manifest spells it: Lumiroll.ex_
@@ -44,33 +44,32 @@ bool Becomes(const std::string& installed, const std::string& mediumName) {
   return SzddCompressedName(installed, packed, recorded) && SameIgnoringAZCase(packed, mediumName);
 }
 
-bool ReadWhole(const std::string& path, std::string& bytes, std::string& why) {
-  CFile f;
-  CFileException e;
-  if (!f.Open(path.c_str(), CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &e)) {
-    why = "cannot open it (Windows error " + std::to_string(e.m_lOsError) + ")";
-    return false;
+// Whether path is the product's own file (or picture folder, for folder):
+// no link, which may lead out of the product (a picture linked to a secret
+// would go out on the medium byte for byte), and nothing that is no file.
+// False with *error naming it.
+bool OwnFile(const std::string& path, MediumKindOf kindOf, bool folder, std::string* error) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  std::string why;
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    if (folder) return true;  // a missing folder: its files are reported missing
+    why = "its attributes cannot be read (Windows error " + std::to_string(::GetLastError()) + ")";
+  } else if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+    why = "a link, which may lead out of the product: only the product's own files go onto the medium";
+  } else if (folder != ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) {
+    why = folder ? "not a folder" : "a folder, not a file";
+  } else if (!folder && !(why = kindOf ? kindOf(path) : "").empty()) {
+    why += ", not a file";
   }
-  try {
-    char buf[65536];
-    for (UINT n; (n = f.Read(buf, sizeof buf)) > 0;) {
-      if (bytes.size() + n > kMaxProductFile) {
-        why = "larger than " + std::to_string(kMaxProductFile >> 20) + " MB";
-        return false;
-      }
-      bytes.append(buf, n);
-    }
-  } catch (CFileException* x) {
-    x->Delete();
-    why = "cannot read it";
-    return false;
-  }
-  return true;
+  if (why.empty()) return true;
+  if (error) *error = path + ": " + why;
+  return false;
 }
 
 // The manifest's entries, each with the product's file of it; false with
 // *error naming the first entry without one, or with two.
-bool Resolve(const std::string& product, std::vector<Entry>& entries, std::string& report, std::string* error) {
+bool Resolve(const std::string& product, MediumKindOf kindOf, std::vector<Entry>& entries, std::string& report,
+             std::string* error) {
   for (UINT id = IDS_FILE_FIRST; id <= IDS_PICTURE_LAST; ++id) {
     if (id == IDS_FILE_LAST + 1) id = IDS_PICTURE_FIRST;
     CString text;
@@ -87,6 +86,7 @@ bool Resolve(const std::string& product, std::vector<Entry>& entries, std::strin
   for (const Entry& e : entries) folders.insert(e.subfolder);
   for (const std::string& sub : folders) {
     const std::string folder = sub.empty() ? product : product + "\\" + sub;
+    if (!sub.empty() && !OwnFile(folder, kindOf, true, error)) return false;
     for (const std::string& name : Listing(folder)) {
       int uses = 0;
       for (Entry& e : entries) {
@@ -107,45 +107,112 @@ bool Resolve(const std::string& product, std::vector<Entry>& entries, std::strin
     }
   }
   for (const Entry& e : entries) {
+    const std::string where = e.subfolder.empty() ? product : product + "\\" + e.subfolder;
     if (e.found.empty()) {
-      const std::string where = e.subfolder.empty() ? product : product + "\\" + e.subfolder;
       if (error) *error = "missing: no file in " + where + " for " + e.mediumName;
       return false;
     }
+    if (!OwnFile(where + "\\" + e.found, kindOf, false, error)) return false;
   }
   return true;
 }
 
 }  // namespace
 
-bool PackProduct(const std::string& product, MediumFiles& files, std::string& report, std::string* error) {
+
+bool FindProductFiles(const std::string& product, MediumKindOf kindOf, std::vector<ProductFile>& files,
+                      std::string& report, std::string* error) {
   std::vector<Entry> entries;
-  if (!Resolve(product, entries, report, error)) return false;
+  if (!Resolve(product, kindOf, entries, report, error)) return false;
   files.clear();
   for (const Entry& e : entries) {
-    const std::string path = (e.subfolder.empty() ? product : product + "\\" + e.subfolder) + "\\" + e.found;
-    std::string bytes, why;
-    if (!ReadWhole(path, bytes, why)) {
-      if (error) *error = path + ": " + why;
-      return false;
-    }
+    ProductFile f{e.mediumName, (e.subfolder.empty() ? product : product + "\\" + e.subfolder) + "\\" + e.found, 0};
     if (e.mediumName.back() == '_' && !SameIgnoringAZCase(e.found, e.mediumName)) {
       // The character the '_' stands for, in the case of the manifest's
       // letter before it, as LZ32 gives it back.
       const unsigned char c = static_cast<unsigned char>(e.found.back());
       const char before = e.mediumName[e.mediumName.size() - 2];
-      const int recorded = std::isupper(static_cast<unsigned char>(before)) ? std::toupper(c) : std::tolower(c);
-      std::vector<uint8_t> packed = SzddCompress(bytes, static_cast<uint8_t>(recorded));
-      bytes.assign(packed.begin(), packed.end());
+      f.recorded = static_cast<uint8_t>(std::isupper(static_cast<unsigned char>(before)) ? std::toupper(c) : std::tolower(c));
     }
-    files.emplace_back(e.mediumName, std::move(bytes));
+    files.push_back(std::move(f));
   }
   return true;
 }
 
-bool WriteMedium(const std::string& folder, const MediumFiles& files, std::string* error) {
-  for (const auto& f : files) {
-    if (!WriteMediumFile(folder + "\\" + f.first, f.second, error)) return false;
+namespace {
+class HandleSource : public SzddSource {
+ public:
+  explicit HandleSource(HANDLE h) : h_(h) {}
+  long Read(uint8_t* buf, size_t n) override {
+    DWORD got = 0;
+    const DWORD want = n > (1u << 20) ? (1u << 20) : static_cast<DWORD>(n);
+    return ::ReadFile(h_, buf, want, &got, nullptr) ? static_cast<long>(got) : -1;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+// Packs or copies one product file into out, through fixed buffers: "" or
+// why it failed.
+std::string Transfer(const ProductFile& f, MediumFileWriter& out) {
+  HANDLE in = ::CreateFileA(f.path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (in == INVALID_HANDLE_VALUE) return "cannot open it (Windows error " + std::to_string(::GetLastError()) + ")";
+  DWORD high = 0;
+  const DWORD low = ::GetFileSize(in, &high);
+  const uint64_t size = static_cast<uint64_t>(high) << 32 | low;
+  HandleSource source(in);
+  std::string why;
+  if (low == INVALID_FILE_SIZE && ::GetLastError() != NO_ERROR) {
+    why = "cannot read its size";
+  } else if (f.recorded) {
+    switch (SzddCompress(source, out, size, f.recorded).status) {
+      case SzddStatus::kOk:
+      case SzddStatus::kWriteError:  // the writer says why
+        break;
+      case SzddStatus::kTooLarge:
+        why = "too large to pack: " + std::to_string(size) + " bytes, the format holds at most 4294967295";
+        break;
+      case SzddStatus::kSizeChanged:
+        why = "it changed while it was read";
+        break;
+      case SzddStatus::kNoMemory:
+        why = "out of memory";
+        break;
+      default:
+        why = "cannot read it";
+        break;
+    }
+  } else {
+    uint8_t buf[65536];
+    for (long n; why.empty() && (n = source.Read(buf, sizeof buf)) != 0;) {
+      if (n < 0) why = "cannot read it";
+      if (n > 0 && !out.Write(buf, static_cast<size_t>(n))) break;
+    }
+  }
+  ::CloseHandle(in);
+  return why;
+}
+}  // namespace
+
+bool WriteProductMedium(const std::string& folder, const std::vector<ProductFile>& files, std::string* error) {
+  // Every file whole under its temporary name first, so that a failure (a
+  // file that cannot be read, a full disk) leaves the medium as it was.
+  std::vector<std::unique_ptr<MediumFileWriter>> made;
+  for (const ProductFile& f : files) {
+    made.push_back(std::make_unique<MediumFileWriter>(folder + "\\" + f.mediumName));
+    MediumFileWriter& out = *made.back();
+    if (!out.Open(error)) return false;
+    const std::string why = Transfer(f, out);
+    if (!why.empty()) {
+      if (error) *error = f.path + ": " + why;
+      return false;
+    }
+    if (!out.Close(error)) return false;
+  }
+  for (auto& out : made) {
+    if (!out->Commit(error)) return false;
   }
   return true;
 }

@@ -34,6 +34,18 @@ bool FolderOf(const char* arg, bool make, std::string& folder, std::string& why)
   }
   return true;
 }
+
+// What the host holds at a Windows path when it is no file or folder, by
+// its own kind: looked at, never opened.
+std::string KindOf(const std::string& path) {
+  std::string host;
+  struct stat st;
+  if (!LumiMapPath(path.c_str(), host) || stat(host.c_str(), &st) != 0) return "";
+  if (S_ISFIFO(st.st_mode)) return "a FIFO";
+  if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "a device";
+  if (S_ISSOCK(st.st_mode)) return "a socket";
+  return "";
+}
 }  // namespace
 
-int main(int argc, char** argv) { return MkmediumMain(argc, argv, FolderOf, "Z:\\dev\\null"); }
+int main(int argc, char** argv) { return MkmediumMain(argc, argv, {FolderOf, KindOf, "Z:\\dev\\null"}); }

@@ -19,6 +19,13 @@ bool FolderOf(const char* arg, bool make, std::string& folder, std::string& why)
   folder = arg;
   return true;
 }
+
+// A device, by its attributes; anything else the host has (a FIFO under
+// Wine) shows when it is opened.
+std::string KindOf(const std::string& path) {
+  const DWORD a = ::GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DEVICE) ? "a device" : "";
+}
 }  // namespace
 
-int main(int argc, char** argv) { return MkmediumMain(argc, argv, FolderOf, "NUL"); }
+int main(int argc, char** argv) { return MkmediumMain(argc, argv, {FolderOf, KindOf, "NUL"}); }

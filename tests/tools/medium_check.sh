@@ -70,11 +70,18 @@ if [ -z "$build" ]; then
   if out=$(timeout 20 "$mk" --check "$m"); then fail "a medium with twins and a FIFO passes: $out"; fi
   printf "%s\n" "$out" | grep -q "^FAILED  Gulls.jp_: the medium holds names that differ only in case" ||
     fail "no line for the twins in: $out"
-  printf "%s\n" "$out" | grep -qx "FAILED  Sheep.jp_: cannot be opened for reading: a folder, or no file at all" ||
+  printf "%s\n" "$out" | grep -qx "FAILED  Sheep.jp_: a FIFO, not a file" ||
     fail "no line for the FIFO in: $out"
   rm "$m/GULLS.JP_" "$m/Sheep.jp_" && mkmedium >/dev/null && mkmedium --check >/dev/null || fail "mended medium"
   if "$mk" --check "$m" >/dev/full 2>"$work/err"; then fail "--check succeeded with its report lost"; fi
   grep -q "cannot write the report" "$work/err" || fail "--check into a full device: $(cat "$work/err")"
+  if "$mk" "$m" >/dev/full 2>"$work/err"; then fail "mkmedium succeeded with its report lost"; fi
+  # A link or a hard link at a temporary name is replaced, never written through.
+  printf 'outside\n' >"$work/outside"
+  ln -s "$work/outside" "$m/Lumiroll.ex_.new" && ln "$work/outside" "$m/Readme.txt.new"
+  mkmedium >/dev/null || fail "mkmedium with links at its temporary names"
+  [ "$(cat "$work/outside")" = outside ] || fail "mkmedium wrote through a link at NAME.new"
+  [ -f "$m/Lumiroll.ex_" ] && [ ! -L "$m/Lumiroll.ex_" ] && [ ! -e "$m/Readme.txt.new" ] || fail "the links stayed"
   if out=$("$mk" "$work/x\\y" 2>&1); then fail "mkmedium x\\y: $out"; fi
   [ ! -e "$work/x\\y" ] || fail "a refused folder was left behind"
 fi

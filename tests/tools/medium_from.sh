@@ -65,6 +65,36 @@ mv "$product/Lumiroll.exe" "$product/LUMIROLL.EXE" && mv "$product/Nature" "$pro
 "$mk" --from "$product" "$work/cased" >/dev/null || fail "--from with names in capitals"
 same "$work/cased"
 
+# A link at a temporary name is replaced, not written through; a report
+# that cannot be written fails the run.
+printf 'outside\n' >"$work/outside"
+ln -s "$work/outside" "$work/again/Lumiroll.ex_.new" && ln "$work/outside" "$work/again/Readme.txt.new"
+"$mk" --from "$product" "$work/again" >/dev/null || fail "--from with links at the temporary names"
+[ "$(cat "$work/outside")" = outside ] && [ ! -L "$work/again/Lumiroll.ex_" ] || fail "--from wrote through a link"
+same "$work/again"
+if "$mk" --from "$product" "$work/again" >/dev/full 2>/dev/null; then fail "--from succeeded with its report lost"; fi
+# A file past 256 MB goes through fixed buffers (a sparse read-me is copied).
+cp "$product/Readme.txt" "$work/readme.keep" && truncate -s 300M "$product/Readme.txt"
+"$mk" --from "$product" "$work/big" >/dev/null || fail "--from with a read-me of 300 MB"
+cmp -s "$product/Readme.txt" "$work/big/Readme.txt" || fail "the 300 MB read-me differs"
+mv "$work/readme.keep" "$product/Readme.txt" && rm -rf "$work/big"
+
+# A link (it may lead out of the product) or what is no file is refused,
+# named, before anything is made; so is a picture folder that is a link.
+cp "$product/Sunsets/Sunset1.jpg" "$work/Sunset1.jpg" && cp -r "$product/NATURE" "$work/pics"
+sun="$product/Sunsets/Sunset1.jpg"
+for c in "ln -s '$work/outside' '$sun'|Sunset1.jpg: a link" "ln -s '$work/pics' '$product/NATURE'|NATURE: a link" \
+         "mkfifo '$sun'|Sunset1.jpg: a FIFO, not a file"; do
+  cmd=${c%%|*}; want=${c#*|}
+  rm -rf "$sun" "$product/NATURE" && sh -c "$cmd" || fail "$cmd"
+  [ -e "$product/NATURE" ] || cp -r "$work/pics" "$product/NATURE"
+  [ -e "$sun" ] || cp "$work/Sunset1.jpg" "$sun"
+  if out=$(timeout 20 "$mk" --from "$product" "$work/linked" 2>&1); then fail "--from took: $cmd"; fi
+  printf '%s\n' "$out" | grep -qiF "$want" || fail "$cmd: $out"
+  [ ! -e "$work/linked" ] || fail "a refused --from left $work/linked"
+done
+rm -rf "$sun" "$product/NATURE" && cp "$work/Sunset1.jpg" "$sun" && cp -r "$work/pics" "$product/NATURE"
+
 # A missing file fails naming it; nothing is made.
 rm "$product/NATURE/Gulls.jpg"
 if out=$("$mk" --from "$product" "$work/missing" 2>&1); then fail "--from without Gulls.jpg: $out"; fi
