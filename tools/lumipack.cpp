@@ -84,10 +84,24 @@ std::string MakeTemp(const std::string& dir, const std::string& name) {
   return "";
 }
 
+// Why target may not be replaced, or "": a read-only file stays, as a copy
+// without force leaves it.
+std::string Unreplaceable(const std::string& target) {
+  struct stat st;
+  if (stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR)) {
+    return "it is read-only: not replaced (make it writable or remove it first)";
+  }
+  return "";
+}
+
 // Moves a finished temporary file over target, or removes it.
 int Finish(const std::string& tmp, const std::string& target, bool ok, const std::string& file,
            const std::string& why) {
-  if (ok && std::rename(tmp.c_str(), target.c_str()) != 0) {
+  const std::string kept = ok ? Unreplaceable(target) : "";
+  if (!kept.empty()) {
+    ok = false;
+    Fail(target, kept);
+  } else if (ok && std::rename(tmp.c_str(), target.c_str()) != 0) {
     ok = false;
     Fail(target, std::strerror(errno));
   } else if (!ok) {
@@ -103,15 +117,29 @@ bool SameFile(const std::string& a, const std::string& b) {
   return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+// What a name that is no regular file holds, in words.
+const char* KindOf(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISFIFO(mode)) return "a FIFO";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "a device";
+}
+
 // Opens a regular file for reading: its descriptor, or -1 with why set.
+// What stands at the name is looked at first: opening a FIFO waits for a
+// writer, and opening a device may act on it.
 int OpenInput(const std::string& file, std::string& why) {
-  // Not blocking: a FIFO would otherwise wait for a writer here.
-  int fd = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   struct stat st;
+  if (stat(file.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    why = std::string("not a regular file: ") + KindOf(st.st_mode) + ", no file to pack";
+    return -1;
+  }
+  // Not blocking: what was a file a moment ago may be a FIFO now.
+  int fd = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     why = std::string("cannot read it: ") + std::strerror(errno);
   } else if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, O_RDONLY) != 0) {
-    why = "not a regular file (a FIFO, a device or a socket is no file to pack)";
+    why = "not a regular file: it changed as it was opened";
     close(fd);
     fd = -1;
   }
@@ -133,6 +161,11 @@ int Compress(const std::string& file, const std::string& outDir) {
   }
   std::string dir = outDir.empty() ? DirOf(file) : outDir;
   std::string target = dir + "/" + packed;
+  why = Unreplaceable(target);
+  if (!why.empty()) {
+    close(in);
+    return Fail(target, why);
+  }
   std::string tmp = MakeTemp(dir, packed);
   if (tmp.empty()) {
     close(in);
@@ -212,6 +245,8 @@ int Expand(const std::string& file, const std::string& outDir) {
   std::string dir = outDir.empty() ? DirOf(file) : outDir;
   std::string target = dir + "/" + name;
   if (SameFile(file, target)) return Fail(file, "expands to itself; use -o DIR");
+  why = Unreplaceable(target);
+  if (!why.empty()) return Fail(target, why);
   std::string tmp = MakeTemp(dir, name);
   if (tmp.empty()) return Fail(target, std::strerror(errno));
   std::string winTmp = LumiHostToWindowsPath(tmp);

@@ -3,8 +3,8 @@
 // an advisory write lock, and an open for writing fails with a sharing violation while another holder has one; a file
 // opened without FILE_SHARE_DELETE carries a lock on a byte no file reaches, and deleting or renaming it (or replacing
 // it by a move) fails with a sharing violation meanwhile. So programs using these stand-ins honour each other; host
-// programs that take no locks are not held back. Only regular files open: a FIFO, a socket or a device is refused,
-// never waited on (but for writing into a character device, such as /dev/null).
+// programs that take no locks are not held back. Only regular files open: a FIFO, a socket or a device is refused
+// before it is opened, never waited on (but for writing into a character device, such as /dev/null).
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
@@ -194,7 +194,10 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, void*, DWORD d
   }
   struct stat st;
   bool exists = stat(host.c_str(), &st) == 0;
-  if (exists && S_ISDIR(st.st_mode)) {
+  bool wantWrite = (access & GENERIC_WRITE) != 0;
+  // What stands there is looked at before it is opened: a FIFO would wait
+  // for its other end, and opening a device may act on it.
+  if (exists && !S_ISREG(st.st_mode) && !(S_ISCHR(st.st_mode) && wantWrite)) {
     g_lastError = ERROR_ACCESS_DENIED;
     return INVALID_HANDLE_VALUE;
   }
@@ -203,7 +206,6 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, void*, DWORD d
     return INVALID_HANDLE_VALUE;
   }
   int flags = O_CLOEXEC;
-  bool wantWrite = (access & GENERIC_WRITE) != 0;
   if ((exists ? wantWrite : disposition != OPEN_EXISTING) && LumiHostRefusesWrite(host)) {
     g_lastError = ERROR_ACCESS_DENIED;
     return INVALID_HANDLE_VALUE;

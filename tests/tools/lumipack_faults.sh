@@ -30,12 +30,29 @@ cp ../good.tx_ slash.tx_ && printf '\\' | dd of=slash.tx_ bs=1 seek=9 conv=notru
 for c in 'back\slash.tx_|holds a backslash' 'what?.tx_|holds one of <>:"|?*' \
          'dot./f.tx_|leads to another file' 'b\k/f.tx_|leads to another file' \
          "$d/deep.tx_|LZ32 takes paths of at most 127 characters" 'cut.tx_|file is corrupt' \
-         'missing.tx_|No such file' 'fifo.tx_|not a regular file' 'slash.tx_|no name of its own'; do
+         'missing.tx_|No such file' 'fifo.tx_|not a regular file: a FIFO' 'slash.tx_|no name of its own'; do
   f=${c%%|*}; want=${c#*|}
   if timeout 20 "$lumipack" -d "$f" 2>err.txt; then fail "-d $f was accepted"; fi
   grep -qF -- "$f: " err.txt && grep -qF -- "$want" err.txt || fail "-d $f: $(cat err.txt), not: $want"
 done
 only . "$d b\\k back\\slash.tx_ cut.tx_ dot. err.txt fifo.tx_ slash.tx_ what?.tx_"
+# A read-only output is not replaced, either way, as a copy without force
+# leaves it; a device is named before it is opened (this one, without a
+# driver, cannot be opened at all).
+mkdir ro && cp ../good.tx_ ro/a.tx_ && cp ../good.txt ro/b.txt && printf 'kept\n' | tee ro/a.txt >ro/b.tx_
+chmod 444 ro/a.txt ro/b.tx_
+for c in '-d ro/a.tx_|ro/a.txt' 'ro/b.txt|ro/b.tx_'; do
+  args=${c%%|*}; out=${c#*|}
+  if "$lumipack" $args 2>err.txt; then fail "lumipack $args replaced a read-only $out"; fi
+  grep -qF "$out: it is read-only" err.txt || fail "lumipack $args: $(cat err.txt)"
+  [ "$(cat "$out")" = kept ] || fail "lumipack $args changed the read-only $out"
+done
+only ro "a.tx_ a.txt b.tx_ b.txt" && rm -rf ro
+if mknod dev.tx_ c 42 0 2>/dev/null; then
+  if "$lumipack" -d dev.tx_ 2>err.txt; then fail "a device was expanded"; fi
+  grep -qF "dev.tx_: not a regular file: a device" err.txt || fail "a device: $(cat err.txt)"
+  rm dev.tx_
+fi
 # So does an output folder whose Windows path leads elsewhere: nothing is written.
 mkdir o o. && if "$lumipack" -d -o o. ../good.tx_ 2>err.txt; then fail "-d -o o. was accepted"; fi
 grep -qF "o./good.txt: its Windows path" err.txt || fail "-d -o o.: $(cat err.txt)"
