@@ -11,6 +11,7 @@
 #include "lumisheet.h"
 #include "lumistandin.h"
 #include "medium.h"
+#include "outcome.h"
 #include "pages.h"
 #include "rules.h"
 #include "setupapp.h"
@@ -546,13 +547,13 @@ TEST_F(Wizard, PagesGoBeforeTheInstaller) {
 struct Script {
   std::vector<int> presses;
   size_t next = 0;
-  std::string folder;          // set on the finish page before Finish, when given
-  unsigned finishPicture = 0;  // what the finish page showed last
+  std::string folder;  // set on the finish page before Finish, when given
 };
 
+// Watches the outcome as lumiroll-setup's driver does.
 bool RunScript(void* context) {
   auto* s = static_cast<Script*>(context);
-  if (LumiSheetPageTemplate() == IDD_FINISH) s->finishPicture = LumiSheetPicture(IDC_PICTURE).bitmapId;
+  SetupOutcomeWatch();
   if (s->next >= s->presses.size()) return false;
   if (!s->folder.empty() && LumiSheetPageTemplate() == IDD_FINISH) {
     static_cast<CWizardSheet*>(g_app.m_pMainWnd)->m_pPageFolder->m_strFolder = s->folder.c_str();
@@ -562,18 +563,26 @@ bool RunScript(void* context) {
 }
 
 TEST_F(Wizard, InitInstanceReturnsFalseAfterAnInstallWhateverItsOutcome) {
+  // The outcome is the install's, whatever picture could be shown for it.
   const struct {
     std::string folder;
     int result;
-  } runs[] = {{base_ + "\\Apps\\Lumiroll", 1}, {"Q:\\Lumiroll", 0}};
+    unsigned failedPicture;
+  } runs[] = {{base_ + "\\Apps\\Lumiroll", 1, 0},
+              {"Q:\\Lumiroll", 0, 0},
+              {base_ + "\\Apps\\Again", 1, IDB_FIREWORKS},
+              {"Q:\\Lumiroll", 0, IDB_STOP}};
   for (const auto& run : runs) {
-    SCOPED_TRACE(run.folder);
+    SCOPED_TRACE(run.folder + " " + std::to_string(run.failedPicture));
     Script script{{PSBTN_NEXT, PSBTN_NEXT, PSBTN_NEXT, PSBTN_FINISH, PSBTN_FINISH}, 0, run.folder};
+    LumiFailBitmap(run.failedPicture);
+    SetupOutcomeReset();
     LumiSheetSetDriver(RunScript, &script);
     EXPECT_FALSE(g_app.InitInstance());
     LumiSheetSetDriver(nullptr, nullptr);
+    LumiFailBitmap(0);
     EXPECT_EQ(script.next, 5u);
-    EXPECT_EQ(script.finishPicture, run.result == 1 ? IDB_FIREWORKS : IDB_STOP);
+    EXPECT_EQ(SetupOutcomeSoFar(), run.result == 1 ? kSetupInstalled : kSetupFailed);
     EXPECT_EQ(PathExists(run.folder + "\\Lumiroll.exe"), run.result == 1);
     EXPECT_EQ(LumiSheetWindow(), nullptr);
   }
@@ -581,10 +590,12 @@ TEST_F(Wizard, InitInstanceReturnsFalseAfterAnInstallWhateverItsOutcome) {
 
 TEST_F(Wizard, InitInstanceRunsTheSheetAndReturnsFalse) {
   Script script{{PSBTN_HELP, PSBTN_NEXT, PSBTN_CANCEL}, 0, ""};
+  SetupOutcomeReset();
   LumiSheetSetDriver(RunScript, &script);
   EXPECT_FALSE(g_app.InitInstance());
   LumiSheetSetDriver(nullptr, nullptr);
   EXPECT_EQ(script.next, 3u);
+  EXPECT_EQ(SetupOutcomeSoFar(), kSetupNotInstalled);
   EXPECT_EQ(LumiSheetWindow(), nullptr);
   EXPECT_EQ(g_app.m_pMainWnd, nullptr);
   EXPECT_STREQ(g_app.m_pszHelpFilePath, (ProgramFolder() + "Lumiroll.hlp").c_str());

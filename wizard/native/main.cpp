@@ -14,17 +14,14 @@
 #include "lumiconsole.h"
 #include "lumisheet.h"
 #include "lumistandin.h"
-#include "resource.h"
+#include "outcome.h"
 #include "setupapp.h"
 
 CSetupApp theApp;
 
 namespace {
-// The picture the finish page showed last: after an install, how it went.
-unsigned g_finishPicture = 0;
-
 bool Drive(void* context) {
-  if (LumiSheetPageTemplate() == IDD_FINISH) g_finishPicture = LumiSheetPicture(IDC_PICTURE).bitmapId;
+  SetupOutcomeWatch();
   return LumiConsoleDrive(context);
 }
 
@@ -50,12 +47,5 @@ int main() {
   LumiSheetSetDriver(Drive, nullptr);
   AfxWinMain();
   if (LumiConsoleOutputFailed()) return 4;
-  switch (g_finishPicture) {
-    case IDB_FIREWORKS:
-      return 0;
-    case IDB_STOP:
-      return 1;
-    default:
-      return 2;
-  }
+  return SetupOutcomeSoFar();
 }
