@@ -13,12 +13,21 @@ wine_env "$build"
 
 case "$1" in
 --boot)
+  # A prefix of another kind (made by an earlier Wine setup: Debian's wine
+  # makes a 64-bit one unless told) is made anew.
+  have=$(wine_prefix_arch)
+  if [ -n "$have" ] && [ "$have" != "$WINEARCH" ]; then
+    echo "the prefix at $WINEPREFIX is $have, not $WINEARCH: making it anew"
+    wineserver -k 2>/dev/null
+    rm -rf "$WINEPREFIX"
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1 || { echo "wineboot failed"; exit 1; }
     wineserver -w
   fi
   [ -f "$WINEPREFIX/system.reg" ] || { echo "no Wine prefix was made"; exit 1; }
-  echo "Wine prefix ready: $WINEPREFIX"
+  [ "$(wine_prefix_arch)" = "$WINEARCH" ] || { echo "the prefix made is $(wine_prefix_arch), not $WINEARCH"; exit 1; }
+  echo "Wine prefix ready: $WINEPREFIX ($WINEARCH)"
   ;;
 --gtest)
   shift

@@ -55,7 +55,10 @@ if [ -z "${LUMI_E2E_INNER:-}" ]; then
     fi
     export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
   fi
+  . "$(dirname "$0")/wine-env.sh"
+  wine_env "$build"
   work="$build/e2e/$run"
+  [ "$LUMI_WINE_SIDE" = wine ] || work="$build/e2e/$LUMI_WINE_SIDE-$run"
   [ -d "$work" ] && chmod -R u+w "$work" # a cdrom run's medium is read-only
   rm -rf "$work" && mkdir -p "$work/ddrive" "$work/home"
   export LUMI_E2E_INNER=1 LUMI_E2E_WORK="$work"
@@ -63,10 +66,11 @@ if [ -z "${LUMI_E2E_INNER:-}" ]; then
 fi
 
 work=$LUMI_E2E_WORK
-shots="$build/screenshots"
-mkdir -p "$shots"
 . "$(dirname "$0")/wine-env.sh"
 wine_env "$build" "$work/home"
+shots="$build/screenshots"
+[ "$LUMI_WINE_SIDE" = wine ] || shots="$build/screenshots-$LUMI_WINE_SIDE"
+mkdir -p "$shots"
 # A Wine server left from programs run without this display would give the
 # wizard no window system: start from none (these tests run alone).
 wineserver -k 2>/dev/null
@@ -74,10 +78,41 @@ wineserver -w 2>/dev/null
 # The runs that change the prefix take a throwaway copy.
 case "$run" in
 problem | cdrom | dpi* | win*)
-  cp -a "$build/wineprefix" "$work/prefix"
+  cp -a "$WINEPREFIX" "$work/prefix"
   export WINEPREFIX="$work/prefix"
   ;;
 esac
+# The drives, made before the prefix's session starts: Wine takes its list
+# of drives then. Where each install run chooses to install: a drive in the
+# browser, and the folder the page then shows (the program adds Lumiroll).
+# The drive is a scratch folder of this run.
+pick=D:
+folder='D:\Lumiroll'
+medium="$work/media"
+mkdir -p "$medium"
+rm -f "$WINEPREFIX/dosdevices/d:" "$WINEPREFIX/dosdevices/d::" "$WINEPREFIX/dosdevices/e:"
+if [ "$run" = cdrom ]; then
+  iso=$(ls "$build"/tests/release_work/a/Lumiscroll-*.iso 2>/dev/null | head -1)
+  [ -f "$iso" ] || { echo "FAIL: no CD image of the release (release.script makes it)"; exit 1; }
+  7zz x -o"$medium" "$iso" >/dev/null || { echo "FAIL: 7-Zip cannot extract $iso"; exit 1; }
+  [ "$(ls "$medium" | wc -l)" -eq 34 ] || { echo "FAIL: the image is incomplete"; ls "$medium"; exit 1; }
+  label=$(file "$iso" | sed -n "s/.*CD-ROM filesystem data '\([^']*\)'.*/\1/p")
+  [ -n "$label" ] || { echo "FAIL: file reads no label in $iso"; exit 1; }
+  chmod -R a-w "$medium"
+  before=$(cd "$medium" && stat -c "%Y %a" . && ls -lA --time-style=+%s && sha256sum ./*)
+  ln -s "$medium" "$WINEPREFIX/dosdevices/d:"
+  # The drive's device is the image, as a read-only loop device: Wine reads
+  # a CD-ROM's label and file system from its device.
+  loop=$(losetup -f --show -r "$iso" 2>/dev/null) ||
+    { echo "SKIP: no loop device for the CD image (it takes root, and loop devices)"; exit 77; }
+  trap 'losetup -d "$loop"' EXIT
+  ln -s "$loop" "$WINEPREFIX/dosdevices/d::"
+  ln -s "$work/ddrive" "$WINEPREFIX/dosdevices/e:"
+  pick=E:
+  folder='E:\Lumiroll'
+else
+  ln -s "$work/ddrive" "$WINEPREFIX/dosdevices/d:"
+fi
 # Under qemu every program starts and runs some ten times slower: so do the
 # waits for windows.
 slow=1
@@ -101,8 +136,23 @@ dpi*)
   ;;
 esac
 if [ "$run" = cdrom ]; then
-  wine reg add 'HKEY_LOCAL_MACHINE\Software\Wine\Drives' /v d: /d cdrom /f >/dev/null 2>&1 ||
+  # The drive types are read as the session starts too: start it anew.
+  # In a 64-bit prefix Wine reads the key in the registry's 64-bit view.
+  view=""
+  [ "$WINEARCH" = win64 ] && view=/reg:64
+  wine reg add 'HKEY_LOCAL_MACHINE\Software\Wine\Drives' /v d: /d cdrom /f $view >/dev/null 2>&1 ||
     { echo "FAIL: drive D: as a CD-ROM"; exit 1; }
+  wineserver -k 2>/dev/null
+  wineserver -w 2>/dev/null
+  wineserver -p 2>/dev/null
+else
+  if [ "$run" = smoke ]; then
+    setup="$build/tests/release_work/s/medium/setup.exe"
+    [ -f "$setup" ] || { echo "FAIL: no signed setup.exe of the release (release.script makes it)"; exit 1; }
+  fi
+  wine "$mkmedium" "$(winepath -w "$medium")" >/dev/null 2>&1 || { echo "FAIL: mkmedium"; exit 1; }
+  cp "$setup" "$medium/setup.exe"
+  [ "$(ls "$medium" | wc -l)" -eq 33 ] || { echo "FAIL: the medium is incomplete"; ls "$medium"; exit 1; }
 fi
 if [ "$run" = problem ]; then
   # Without the Active Desktop class.
@@ -129,47 +179,6 @@ wine regedit /S "$(winepath -w "$work/desktop.reg")" || { echo "FAIL: the deskto
 # takes from the prefix's Fonts folder only (fonts-wine has it).
 marlett=/usr/share/wine/fonts/marlett.ttf
 [ -f "$marlett" ] && cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
-# Where each install run chooses to install: a drive in the browser, and
-# the folder the page then shows (the program adds Lumiroll). The drive is a
-# scratch folder of this run.
-pick=D:
-folder='D:\Lumiroll'
-medium="$work/media"
-mkdir -p "$medium"
-rm -f "$WINEPREFIX/dosdevices/d:" "$WINEPREFIX/dosdevices/d::" "$WINEPREFIX/dosdevices/e:"
-if [ "$run" = cdrom ]; then
-  iso=$(ls "$build"/tests/release_work/a/Lumiscroll-*.iso 2>/dev/null | head -1)
-  [ -f "$iso" ] || { echo "FAIL: no CD image of the release (release.script makes it)"; exit 1; }
-  7zz x -o"$medium" "$iso" >/dev/null || { echo "FAIL: 7-Zip cannot extract $iso"; exit 1; }
-  [ "$(ls "$medium" | wc -l)" -eq 34 ] || { echo "FAIL: the image is incomplete"; ls "$medium"; exit 1; }
-  label=$(file "$iso" | sed -n "s/.*CD-ROM filesystem data '\([^']*\)'.*/\1/p")
-  [ -n "$label" ] || { echo "FAIL: file reads no label in $iso"; exit 1; }
-  chmod -R a-w "$medium"
-  before=$(cd "$medium" && stat -c "%Y %a" . && ls -lA --time-style=+%s && sha256sum ./*)
-  ln -s "$medium" "$WINEPREFIX/dosdevices/d:"
-  # The drive's device is the image, as a read-only loop device: Wine reads
-  # a CD-ROM's label and file system from its device.
-  loop=$(losetup -f --show -r "$iso" 2>/dev/null) ||
-    { echo "SKIP: no loop device for the CD image (it takes root, and loop devices)"; exit 77; }
-  trap 'losetup -d "$loop"' EXIT
-  ln -s "$loop" "$WINEPREFIX/dosdevices/d::"
-  ln -s "$work/ddrive" "$WINEPREFIX/dosdevices/e:"
-  # The drives and their types are read as the session starts: start anew.
-  wineserver -k 2>/dev/null
-  wineserver -w 2>/dev/null
-  wineserver -p 2>/dev/null
-  pick=E:
-  folder='E:\Lumiroll'
-else
-  ln -s "$work/ddrive" "$WINEPREFIX/dosdevices/d:"
-  if [ "$run" = smoke ]; then
-    setup="$build/tests/release_work/s/medium/setup.exe"
-    [ -f "$setup" ] || { echo "FAIL: no signed setup.exe of the release (release.script makes it)"; exit 1; }
-  fi
-  wine "$mkmedium" "$(winepath -w "$medium")" >/dev/null 2>&1 || { echo "FAIL: mkmedium"; exit 1; }
-  cp "$setup" "$medium/setup.exe"
-  [ "$(ls "$medium" | wc -l)" -eq 33 ] || { echo "FAIL: the medium is incomplete"; ls "$medium"; exit 1; }
-fi
 if [ "$run" = corrupt ]; then
   head -c 100 "$medium/Lumiroll.ex_" >"$work/cut" && mv "$work/cut" "$medium/Lumiroll.ex_"
 fi

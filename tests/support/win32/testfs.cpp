@@ -155,12 +155,19 @@ bool PutLink(const std::string& path, const std::string& target, bool hard) {
   std::string command = "/bin/ln -s \"" + from + "\" \"" + at + "\"";
   STARTUPINFOA si = {};
   si.cb = sizeof si;
-  PROCESS_INFORMATION pi;
+  PROCESS_INFORMATION pi = {};
   if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-  WaitForSingleObject(pi.hProcess, 30000);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  // The handle Wine gives for a host program can end before the program does.
+  // For a host program Wine gives no process handle, and its thread handle
+  // field holds a handle of this process that is not the program's (once the
+  // handle of the calling thread, once the classes root key that COM keeps
+  // open, which closed made every later shortcut "class not registered"):
+  // only handles of a real process are waited for and closed.
+  if (pi.hProcess) {
+    WaitForSingleObject(pi.hProcess, 30000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+  // The program can end after its process handle says so, or give none.
   for (int i = 0; i < 200 && !PathExists(path); ++i) Sleep(50);
   return PathExists(path);
 }
