@@ -1,5 +1,6 @@
 #include "installer.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "afxapp.h"
@@ -98,16 +99,33 @@ int CInstaller::SetInstallDir(const char* dir) {
   return CreateDirTree(m_szTargetDir);
 }
 
+namespace {
+// How a _mkdir of folder that returned made came out: 1 when the folder is
+// there now, 0 when it could not be made, -1 when a file stands in its way.
+int MkdirOutcome(const CString& folder, int made) {
+  if (made == 0) return 1;
+  if (errno != EEXIST) return 0;
+  const DWORD attributes = ::GetFileAttributesA(folder);
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? -1 : 1;
+}
+}  // namespace
+
+// The message names the folder that could not be made: the one refused, the
+// one a file stands in for, or the top of a path whose drive is missing.
 int CInstaller::CreateDirTree(const char* path) {
   CString folder(path);
   if (folder.IsEmpty()) {
     m_strLastMessage = kMsgCannotCreateDir;
     return 0;
   }
-  if (::_mkdir(folder) == 0 || errno == EEXIST) return 1;
-  if (!CreateDirTree(GetDirPart(folder))) return 0;
-  if (::_mkdir(folder) == 0 || errno == EEXIST) return 1;
-  m_strLastMessage = kMsgCannotCreateDir;
+  int outcome = MkdirOutcome(folder, ::_mkdir(folder));
+  if (outcome == 0) {
+    const CString parent = GetDirPart(folder);
+    if (!parent.IsEmpty() && !CreateDirTree(parent)) return 0;
+    if (!parent.IsEmpty()) outcome = MkdirOutcome(folder, ::_mkdir(folder));
+  }
+  if (outcome == 1) return 1;
+  m_strLastMessage = CString(kMsgCannotCreateDir) + " " + folder;
   return 0;
 }
 
@@ -155,6 +173,7 @@ int CInstaller::ExpandFile(const char* name) {
   INT hTemp = -1;
   LONG copied;
   CString failed;  // set when the temporary file itself is the problem
+  bool inTheWay = false;
   INT hSource = ::LZOpenFileA(szSource, &ofSource, OF_READ);
   if (hSource < 0) {
     copied = LZERROR_BADINHANDLE;
@@ -162,8 +181,8 @@ int CInstaller::ExpandFile(const char* name) {
     DWORD attr = ::GetFileAttributesA(szDest);
     if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
       copied = LZERROR_BADOUTHANDLE;
-    } else if ((temp = CreateTempFile(szTemp)) == INVALID_HANDLE_VALUE) {
-      failed = TempFailureMessage(::GetLastError(), szTemp, szDest);
+    } else if ((temp = CreateTempFile(szTemp, &inTheWay)) == INVALID_HANDLE_VALUE) {
+      failed = TempFailureMessage(::GetLastError(), inTheWay, szTemp, szDest);
       copied = LZERROR_BADOUTHANDLE;
     } else {
       hTemp = ::LZOpenFileA(szTemp, &ofTemp, OF_CREATE | OF_SHARE_DENY_NONE | OF_WRITE);
@@ -190,11 +209,11 @@ int CInstaller::ExpandFile(const char* name) {
   return 1;
 }
 
-CString TempFailureMessage(DWORD error, const char* temp, const char* dest) {
+CString TempFailureMessage(DWORD error, bool inTheWay, const char* temp, const char* dest) {
   if (error == ERROR_SHARING_VIOLATION) return kMsgTempInUse + CString(temp);
   // What stands under the temporary name and cannot be cleared is named;
   // a folder that takes no new file is the destination's problem.
-  const bool inTheWay = ::GetFileAttributesA(temp) != INVALID_FILE_ATTRIBUTES;
+  inTheWay = inTheWay || ::GetFileAttributesA(temp) != INVALID_FILE_ATTRIBUTES;
   return kMsgCannotAccess + CString(inTheWay ? temp : dest);
 }
 

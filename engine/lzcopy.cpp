@@ -46,6 +46,9 @@ LONG LzCheckedCopy(const char* sourcePath, INT hSource, INT hDest) {
   const bool markedCompressed = n > 0 && sourcePath[n - 1] == '_';
   if (kind == SzddKind::kShort || (markedCompressed && kind == SzddKind::kPlain)) return LZERROR_READ;
   if (kind == SzddKind::kUnknownMethod) return LZERROR_UNKNOWNALG;
+  // LZCopy's count has 31 bits: the platform's would wrap round (or stop)
+  // past it, so a longer file is refused before anything is copied.
+  if (expected > 0x7FFFFFFFu) return LZERROR_BADVALUE;
   LONG copied = ::LZCopy(hSource, hDest);
   if (copied >= 0 && static_cast<uint64_t>(copied) != expected) return LZERROR_READ;
   return copied;
@@ -54,8 +57,15 @@ LONG LzCheckedCopy(const char* sourcePath, INT hSource, INT hDest) {
 bool LzExpandedNameSound(const char* mediumName, const char* expandedName) {
   const size_t n = std::strlen(expandedName);
   if (n == 0) return false;
+  // The last character, not merely the last byte: a double-byte one may
+  // end in a byte that alone would be '\\' or '|'.
+  size_t lastStart = 0;
+  for (size_t i = 0; i < n; ++i) {
+    lastStart = i;
+    if (::IsDBCSLeadByte(static_cast<BYTE>(expandedName[i])) && i + 1 < n) ++i;
+  }
   const unsigned char last = static_cast<unsigned char>(expandedName[n - 1]);
-  if (last < 0x20 || std::strchr(". <>:\"/\\|?*", last)) return false;
+  if (lastStart == n - 1 && (last < 0x20 || std::strchr(". <>:\"/\\|?*", last))) return false;
   const size_t m = std::strlen(mediumName);
   if (m == 0 || mediumName[m - 1] != '_') return true;
   // A DOS extension of three characters ends in '_' in place of its last:
@@ -66,7 +76,12 @@ bool LzExpandedNameSound(const char* mediumName, const char* expandedName) {
   if (m != n) return true;
   for (size_t i = 0; i < n; ++i) {  // the same name but for the case of A-Z: not expanded
     const char a = mediumName[i], b = expandedName[i];
-    if (a != b && !(std::isalpha(static_cast<unsigned char>(a)) && (a ^ 0x20) == b)) return true;
+    if (::IsDBCSLeadByte(static_cast<BYTE>(a)) && i + 1 < n) {  // a pair has no case
+      if (a != b || mediumName[i + 1] != expandedName[i + 1]) return true;
+      ++i;
+    } else if (a != b && !(std::isalpha(static_cast<unsigned char>(a)) && (a ^ 0x20) == b)) {
+      return true;
+    }
   }
   return false;
 }
@@ -102,7 +117,8 @@ LzFailure LzFailureOf(long result) {
     case LZERROR_UNKNOWNALG:
       return {"Unknown compression method: ", false, "unknown compression method"};
     case LZERROR_BADVALUE:
-      return {"Cannot copy file ", false, "it expands to more than 2147483647 bytes, more than LZ32 can copy"};
+      return {"File expands past the 2147483647 bytes LZ32 can copy: ", false,
+              "it expands to more than 2147483647 bytes, more than LZ32 can copy"};
     default:
       return {"Cannot copy file ", false, result >= 0 ? "no error" : "expansion failed"};
   }

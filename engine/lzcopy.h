@@ -13,7 +13,8 @@
 // LZERROR_READ for a copy of another length than declared, a header cut
 // short, or a file without an SZDD header whose name ends in '_' (the
 // medium's mark of a compressed file); LZERROR_UNKNOWNALG for a method other
-// than 'A' (nothing is copied); LZERROR_BADINHANDLE when the source cannot
+// than 'A' and LZERROR_BADVALUE for a length past 2147483647 bytes (nothing
+// is copied); LZERROR_BADINHANDLE when the source cannot
 // be opened or read.
 LONG LzCheckedCopy(const char* sourcePath, INT hSource, INT hDest);
 

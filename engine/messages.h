@@ -5,6 +5,7 @@
 #include "afxstr.h"
 #include "lzcopy.h"  // kMsgCannotAccess, and what each LZ32 result means
 
+// Followed by a blank and the folder that could not be made, when there is one.
 inline constexpr char kMsgCannotCreateDir[] = "Cannot create directory";
 inline constexpr char kMsgFolderTooLong[] = "Folder name is too long: ";
 inline constexpr char kMsgFileTooLong[] = "File name is too long: ";
@@ -20,5 +21,7 @@ inline constexpr char kMsgNoShortcuts[] = "Unable to add shortcuts to desktop\nY
 // failed). Empty for a result that is not an error.
 CString ExpandFailureMessage(LONG result, const char* source, const char* dest);
 // The message for a temporary file that could not be made (error as
-// GetLastError gave it), on the way to dest.
-CString TempFailureMessage(DWORD error, const char* temp, const char* dest);
+// GetLastError gave it, inTheWay as CreateTempFile told it), on the way to
+// dest: what stood under the temporary name is named, even where the
+// platform gives no attributes for it.
+CString TempFailureMessage(DWORD error, bool inTheWay, const char* temp, const char* dest);

@@ -44,12 +44,19 @@ bool ClearName(const char* path) {
 }
 }  // namespace
 
-HANDLE CreateTempFile(const char* path) {
+HANDLE CreateTempFile(const char* path, bool* inTheWay) {
+  bool taken = false;
   HANDLE h = CreateNew(path, FILE_SHARE_READ | FILE_SHARE_WRITE);
-  if (h != INVALID_HANDLE_VALUE || !NameTaken(::GetLastError())) return h;
-  // The leftover of a run that was cut off, or a link someone put there.
-  if (!ClearName(path)) return INVALID_HANDLE_VALUE;
-  return CreateNew(path, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  if (h == INVALID_HANDLE_VALUE && NameTaken(::GetLastError())) {
+    // The leftover of a run that was cut off, or a link someone put there.
+    taken = !ClearName(path);
+    if (!taken) {
+      h = CreateNew(path, FILE_SHARE_READ | FILE_SHARE_WRITE);
+      taken = h == INVALID_HANDLE_VALUE && NameTaken(::GetLastError());
+    }
+  }
+  if (inTheWay) *inTheWay = taken;
+  return h;
 }
 
 long long FileSizeOf(HANDLE file) {

@@ -12,8 +12,10 @@
 // removing or renaming the file until it is closed: a second installer
 // cannot take it over meanwhile. INVALID_HANDLE_VALUE when the name cannot
 // be cleared or the file made; GetLastError() then says why
-// (ERROR_SHARING_VIOLATION: another program holds the file open).
-HANDLE CreateTempFile(const char* path);
+// (ERROR_SHARING_VIOLATION: another program holds the file open), and
+// *inTheWay, when given, whether something stood under the name (which the
+// platform may not describe: Wine gives no attributes for a host's FIFO).
+HANDLE CreateTempFile(const char* path, bool* inTheWay = nullptr);
 
 // The size of an open file as its handle sees it, or -1: after a copy into
 // the temporary file by name, whether the bytes landed in this very file.

@@ -131,7 +131,7 @@ const char* KindOf(mode_t mode) {
 int OpenInput(const std::string& file, std::string& why) {
   struct stat st;
   if (stat(file.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-    why = std::string("not a regular file: ") + KindOf(st.st_mode) + ", no file to pack";
+    why = std::string("not a regular file: ") + KindOf(st.st_mode);
     return -1;
   }
   // Not blocking: what was a file a moment ago may be a FIFO now.

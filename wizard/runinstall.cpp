@@ -89,8 +89,13 @@ int CWizardSheet::RunInstall() {
     CString destination = folder + "\\" + inst.GetDirPart(entry);
     result = inst.SetInstallDir(destination);
     // A picture folder that stands as a link (another user's, say) would
-    // take the pictures elsewhere: nothing is written through it.
-    if (result && (::GetFileAttributesA(destination) & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    // take the pictures elsewhere: nothing is written through it, nor into
+    // a folder that cannot be told from one.
+    const DWORD attributes = result ? ::GetFileAttributesA(destination) : 0;
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      inst.SetLastMessage(kMsgCannotAccess + destination);
+      result = 0;
+    } else if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
       inst.SetLastMessage(kMsgFolderIsLink + destination);
       result = 0;
     }
@@ -100,29 +105,29 @@ int CWizardSheet::RunInstall() {
   // The category list files are written whatever happened before. When one
   // cannot be written the product would lack its categories: the shortcuts
   // of a run that went well so far are still made, then the run fails and
-  // says which file.
+  // says which files, after the shortcuts' message when none was made.
   CategoryRecord records[3];
-  CString failedList;
+  CString failedLists;
   for (int i = 0; i < 3; ++i) FillCategoryRecord(records[i], folder + kPhotos[i].subfolder, kPhotos[i].name);
   CString photos = inst.JoinPath(folder, "Photos.dat");
-  if (!WriteCategoryFile(photos, 3, records)) failedList = photos;
+  if (!WriteCategoryFile(photos, 3, records)) failedLists += kMsgCannotWriteList + photos;
   for (int i = 0; i < 2; ++i) {
     FillCategoryRecord(records[i], folder + kBackgrounds[i].subfolder, kBackgrounds[i].name);
   }
   FillCategoryRecord(records[2], inst.GetWindowsDir(), "Windows Standard");
   CString backgrounds = inst.JoinPath(folder, "Bkgnds.dat");
-  if (!WriteCategoryFile(backgrounds, 3, records) && failedList.IsEmpty()) failedList = backgrounds;
+  if (!WriteCategoryFile(backgrounds, 3, records)) {
+    failedLists += (failedLists.IsEmpty() ? "" : "\n") + (kMsgCannotWriteList + backgrounds);
+  }
 
   if (result) {
     result = inst.SetInstallDir(folder);
-    int made = inst.CreateShortcuts(kProgramFile, kShortcutTitle);
-    if (made <= 0) {
+    CString message;
+    if (inst.CreateShortcuts(kProgramFile, kShortcutTitle) <= 0) message = kMsgNoShortcuts;
+    message += failedLists;
+    if (!message.IsEmpty()) {
       result = 0;
-      inst.SetLastMessage(kMsgNoShortcuts);
-    }
-    if (!failedList.IsEmpty()) {
-      result = 0;
-      inst.SetLastMessage(kMsgCannotWriteList + failedList);
+      inst.SetLastMessage(message);
     }
   }
   return result;

@@ -61,22 +61,24 @@ TEST(CreateDirTree, OutcomesByWhatIsThere) {
     std::string path;
     int result;
     bool madeFolder;
+    std::string named;  // the folder the message names on failure
   };
   const Case cases[] = {
-      {s + "\\One", 1, true},            // parent exists: one step
-      {s + "\\Exists", 1, true},         // already there
-      {s + "\\AFile", 1, false},         // a file of that name counts as existing
-      {s + "\\T\\U\\", 1, true},         // trailing backslash
-      {s.substr(0, 3), 1, true},         // a drive root that exists
-      {"", 0, false},                    // nothing to make
-      {"Q:\\A", 0, false},               // no such drive
-      {s + "\\bad<name", 0, false},      // a name the file system refuses
-      {s + "\\AFile\\Below", 0, false},  // a file where a folder should be
+      {s + "\\One", 1, true, ""},                         // parent exists: one step
+      {s + "\\Exists", 1, true, ""},                      // already there
+      {s + "\\T\\U\\", 1, true, ""},                      // trailing backslash
+      {s.substr(0, 3), 1, true, ""},                      // a drive root that exists
+      {"", 0, false, ""},                                 // nothing to make
+      {"Q:\\A", 0, false, "Q:"},                          // no such drive
+      {s + "\\bad<name", 0, false, s + "\\bad<name"},     // a name the file system refuses
+      {s + "\\AFile", 0, false, s + "\\AFile"},           // a file stands where the folder goes
+      {s + "\\AFile\\Below", 0, false, s + "\\AFile"},   // a file where a parent folder should be
   };
   for (const Case& c : cases) {
     CInstaller inst;
     EXPECT_EQ(inst.CreateDirTree(c.path.c_str()), c.result) << c.path;
-    EXPECT_STREQ(inst.GetLastMessage(), c.result ? "" : "Cannot create directory") << c.path;
+    const std::string message = "Cannot create directory" + (c.named.empty() ? "" : " " + c.named);
+    EXPECT_STREQ(inst.GetLastMessage(), c.result ? "" : message.c_str()) << c.path;
     if (c.madeFolder) {
       EXPECT_TRUE(IsFolder(c.path)) << c.path;
     }
@@ -92,7 +94,7 @@ TEST(SetInstallDir, SetsTheTargetWhateverTheOutcome) {
   EXPECT_STREQ(inst.m_szTargetDir, good.c_str());
   EXPECT_EQ(inst.SetInstallDir("Q:\\Lumiroll"), 0);
   EXPECT_STREQ(inst.m_szTargetDir, "Q:\\Lumiroll");
-  EXPECT_STREQ(inst.GetLastMessage(), "Cannot create directory");
+  EXPECT_STREQ(inst.GetLastMessage(), "Cannot create directory Q:");
   EXPECT_EQ(inst.SetInstallDir(""), 0);
   EXPECT_STREQ(inst.m_szTargetDir, "");
 }
@@ -167,7 +169,8 @@ TEST_F(ExpandFileTest, ADamagedSourceLeavesTheInstalledFileAsItWas) {
     for (int k = 0; k < bytes; ++k) b[at + k] = static_cast<char>(value >> (8 * k));
     return b;
   };
-  const std::string corrupt = "File is corrupt: ", method = "Unknown compression method: ";
+  const std::string corrupt = "File is corrupt: ", method = "Unknown compression method: ",
+                    large = "File expands past the 2147483647 bytes LZ32 can copy: ";
   const struct {
     const char* what;
     std::string bytes;
@@ -179,6 +182,7 @@ TEST_F(ExpandFileTest, ADamagedSourceLeavesTheInstalledFileAsItWas) {
       {"a header shorter than the stream", with(10, 11999, 4), corrupt},
       {"a header cut short", sound.substr(0, 12), corrupt},
       {"method B", with(8, 'B', 1), method},
+      {"a header declaring 2147483700 bytes", with(10, 2147483700u, 4), large},
       // A name ending in '_' marks a compressed file: one that is not, or
       // that expands to no name of its own, is damaged.
       {"no bytes at all", "", corrupt},

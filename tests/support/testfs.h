@@ -22,6 +22,9 @@ void RemoveTree(const std::string& path);
 // Puts at path a link to the file target: a hard link, or a symbolic one
 // (under Wine made from the host side); false where the platform cannot.
 bool PutLink(const std::string& path, const std::string& target, bool hard);
+// Whether PutLink must succeed here: natively and under Wine it can always
+// make both kinds (on Windows itself it needs rights a test may lack).
+bool LinksCanBeMade();
 
 // Makes a file refuse writing, or allows it again: natively by taking or
 // giving its write permission (which the stand-ins honour for every user, and

@@ -240,6 +240,28 @@ TEST_F(InstallRun, ACategoryListThatCannotBeWrittenFailsTheRunAfterTheShortcuts)
   EXPECT_TRUE(PathExists(folder_ + "\\Bkgnds.dat"));
   EXPECT_TRUE(PathExists(Link(desktop_)));
   EXPECT_TRUE(PathExists(Link(programs_)));
+  // Both lists and both shortcuts: every failure is said.
+  ASSERT_EQ(sheet_.m_installer.CreateDirTree((folder_ + "\\Bkgnds.dat").c_str()), 0);
+  RemoveFile(folder_ + "\\Bkgnds.dat");
+  ASSERT_EQ(sheet_.m_installer.CreateDirTree((folder_ + "\\Bkgnds.dat").c_str()), 1);
+  SetShellFolders(nullptr, nullptr);
+  EXPECT_EQ(Run(folder_), 0);
+  EXPECT_EQ(Message(), "Unable to add shortcuts to desktop\nYou may need to do this manually\n"
+                       "Cannot write the category list file " + folder_ + "\\Photos.dat\n"
+                       "Cannot write the category list file " + folder_ + "\\Bkgnds.dat");
+}
+
+// A picture folder whose attributes cannot be read (here a link to itself)
+// is no folder the run can vouch for: it is named, not called a link.
+TEST_F(InstallRun, APictureFolderThatCannotBeLookedAtTakesNoPicture) {
+  const std::string nature = folder_ + "\\Nature";
+  ASSERT_EQ(sheet_.m_installer.CreateDirTree(folder_.c_str()), 1);
+  if (!PutLink(nature, nature, false) || GetFileAttributesA(nature.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    GTEST_SKIP() << "no folder here whose attributes cannot be read";
+  }
+  EXPECT_EQ(Run(folder_), 0);
+  EXPECT_EQ(Message(), "Cannot access " + nature);
+  EXPECT_EQ(FilesIn(folder_ + "\\Sunsets"), 3);
 }
 
 TEST_F(InstallRun, TheLongestFolderInstallsAndALongerOneIsRefusedBeforeAnythingIsMade) {
@@ -313,12 +335,15 @@ TEST_F(InstallRun, WhatCannotBeWrittenFailsTheRunAndKeepsItsBytes) {
   const Case cases[] = {
       {"a read-only program file", Put::kReadOnlyFile, exe, "Cannot access " + exe, 0, false},
       {"a read-only install folder", Put::kReadOnlyFolder, folder_, "Cannot access " + exe, 0, false},
-      {"a file where the install folder should be", Put::kFile, folder_, "Cannot access " + exe, 0, false},
+      {"a file where the install folder should be", Put::kFile, folder_, "Cannot create directory " + folder_, 0,
+       false},
       {"a file where a picture folder should be", Put::kFile, folder_ + "\\Sunsets",
-       "Cannot access " + folder_ + "\\Sunsets\\Sunset1.jpg", 0, false},
+       "Cannot create directory " + folder_ + "\\Sunsets", 0, false},
       {"a full disk for the program file", Put::kFullDisk, folder_, "Cannot write file " + exe, 1000, false},
-      {"a full disk for a category list", Put::kFullDisk, folder_,
-       "Cannot write the category list file " + folder_ + "\\Photos.dat", primaries + 500, true},
+      {"a full disk for the category lists", Put::kFullDisk, folder_,
+       "Cannot write the category list file " + folder_ + "\\Photos.dat\nCannot write the category list file " +
+           folder_ + "\\Bkgnds.dat",
+       primaries + 500, true},
   };
   auto possible = [](Put put) {
     switch (put) {
@@ -417,6 +442,7 @@ TEST_F(InstallRun, WhatStandsInTheFoldersNeverMakesTheRunWriteElsewhere) {
       case Put::kSymbolic:
       case Put::kHard:
         if (!PutLink(at, outside, c.put == Put::kHard)) {
+          if (LinksCanBeMade()) ADD_FAILURE() << "no link could be made at " << at;
           std::printf("not possible on this platform: %s\n", c.what);
           continue;
         }

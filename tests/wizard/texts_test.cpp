@@ -50,6 +50,7 @@ TEST(Texts, TheStringTableHoldsTheProgramsTexts) {
 TEST(Texts, TheMessagesOfTheInstallerAndTheRun) {
   const char* s = "C:\\Medium\\Lumiroll.ex_";
   const char* d = "C:\\Apps\\Lumiroll\\Lumiroll.exe";
+  const char* t = "C:\\Apps\\Lumiroll\\~Lumi.tmp";
   const struct {
     CString message;
     const char* text;
@@ -68,9 +69,15 @@ TEST(Texts, TheMessagesOfTheInstallerAndTheRun) {
       {ExpandFailureMessage(LZERROR_GLOBALLOC, s, d), "Cannot copy file C:\\Apps\\Lumiroll\\Lumiroll.exe"},
       {ExpandFailureMessage(LZERROR_GLOBLOCK, s, d), "File is in use. Cannot copy C:\\Apps\\Lumiroll\\Lumiroll.exe"},
       {ExpandFailureMessage(LZERROR_UNKNOWNALG, s, d), "Unknown compression method: C:\\Medium\\Lumiroll.ex_"},
-      {ExpandFailureMessage(LZERROR_BADVALUE, s, d), "Cannot copy file C:\\Medium\\Lumiroll.ex_"},
+      {ExpandFailureMessage(LZERROR_BADVALUE, s, d),
+       "File expands past the 2147483647 bytes LZ32 can copy: C:\\Medium\\Lumiroll.ex_"},
       {ExpandFailureMessage(-99, s, d), "Cannot copy file C:\\Medium\\Lumiroll.ex_"},
       {ExpandFailureMessage(0, s, d), ""},
+      // What stood under the temporary name is named, attributes or not.
+      {TempFailureMessage(ERROR_ACCESS_DENIED, true, t, d), "Cannot access C:\\Apps\\Lumiroll\\~Lumi.tmp"},
+      {TempFailureMessage(ERROR_ACCESS_DENIED, false, t, d), "Cannot access C:\\Apps\\Lumiroll\\Lumiroll.exe"},
+      {TempFailureMessage(ERROR_SHARING_VIOLATION, false, t, d),
+       "Another program (a second installation?) is writing C:\\Apps\\Lumiroll\\~Lumi.tmp"},
   };
   for (const auto& m : kMessages) EXPECT_STREQ(m.message, m.text);
 }

@@ -10,6 +10,7 @@
 #include "installer.h"
 #include "lumistandin.h"
 #include "lumiwin.h"
+#include "lzcopy.h"
 #include "testfs.h"
 
 namespace {
@@ -67,6 +68,27 @@ TEST(DriveMap, ADoubleByteTrailByteIsNotASeparator) {
   EXPECT_EQ(HostOf(scratch + "\\" + name), HostOf(scratch) + "/" + name);
   LumiSetCodePage(1252);
   EXPECT_EQ(HostOf(scratch + "\\" + name), HostOf(scratch) + "/\x95/folder");
+}
+
+// A double-byte character whose trail byte alone would be '\\' or '|'
+// ends a name as well as any other.
+TEST(CodePage, AnExpandedNameEndsInItsLastCharacterNotItsLastByte) {
+  const struct {
+    const char* medium;
+    const char* expanded;
+    bool sound932, sound1252;
+  } cases[] = {
+      {"a\x83\x5C_", "a\x83\x5C", true, false},
+      {"a\x83\x7C_", "a\x83\x7C", true, false},
+      {"a\x83\x5C\\_", "a\x83\x5C\\", false, false},  // a real backslash after the pair
+      {"\x83\x61.tx_", "\x83\x41.tx_", true, false},     // a pair has no case: another name
+  };
+  for (const auto& c : cases) {
+    LumiSetCodePage(932);
+    EXPECT_EQ(LzExpandedNameSound(c.medium, c.expanded), c.sound932) << c.expanded;
+    LumiSetCodePage(1252);
+    EXPECT_EQ(LzExpandedNameSound(c.medium, c.expanded), c.sound1252) << c.expanded;
+  }
 }
 
 TEST(CodePage, ReverseFindAndPathRulesGoByCharacters) {
@@ -170,7 +192,7 @@ TEST(CreateDirTree, ARefusedFolderIsTriedExactlyTwice) {
   CInstaller inst;
   inst.CreateDirTree("T:\\keep");  // leaves no message on success
   EXPECT_EQ(inst.CreateDirTree(refused.c_str()), 0);
-  EXPECT_STREQ(inst.GetLastMessage(), "Cannot create directory");
+  EXPECT_EQ(inst.GetLastMessage().GetString(), "Cannot create directory " + refused);
   int attempts = 0;
   for (const LumiMkdirCall& c : LumiMkdirLog()) attempts += c.path == refused;
   EXPECT_EQ(attempts, 2);

@@ -118,6 +118,7 @@ bool SetReadOnly(const std::string& path, bool readOnly) {
   mode_t mode = readOnly ? (st.st_mode & ~static_cast<mode_t>(0222)) : (st.st_mode | S_IWUSR);
   return chmod(host.c_str(), mode & 07777) == 0;
 }
+bool LinksCanBeMade() { return true; }
 bool ReadOnlyFoldersRefuseWriting() { return true; }
 bool LimitDiskSpace(const std::string& folder, long long bytesLeft) { return LumiSetDiskSpace(folder, bytesLeft); }
 bool ReportNoWindowsFolder(bool none) {

@@ -179,6 +179,12 @@ bool SetReadOnly(const std::string& path, bool readOnly) {
   return SetFileAttributesA(path.c_str(), a) != 0;
 }
 
+// Under Wine, whose ntdll says so, the host makes the links.
+bool LinksCanBeMade() {
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 // The read-only attribute of a folder does not keep files out of it.
 bool ReadOnlyFoldersRefuseWriting() { return false; }
 bool LimitDiskSpace(const std::string&, long long) { return false; }
