@@ -120,15 +120,55 @@ void LumiConsoleStart() {
 
 bool LumiConsoleOutputFailed() { return g_outputFailed; }
 
+namespace {
+// The length of the well-formed UTF-8 sequence at text[i] (a lead byte of
+// two to four), or 0.
+size_t Utf8Length(const std::string& text, size_t i) {
+  const auto at = [&](size_t k) { return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u; };
+  const unsigned lead = at(i);
+  size_t n = lead >= 0xC2 && lead <= 0xDF ? 2 : (lead >= 0xE0 && lead <= 0xEF ? 3 : (lead >= 0xF0 && lead <= 0xF4 ? 4 : 0));
+  // The second byte's range rules out overlong forms, surrogates and code
+  // points past U+10FFFF.
+  const unsigned low = lead == 0xE0 ? 0xA0 : (lead == 0xF0 ? 0x90 : 0x80);
+  const unsigned high = lead == 0xED ? 0x9F : (lead == 0xF4 ? 0x8F : 0xBF);
+  if (n == 0 || at(i + 1) < low || at(i + 1) > high) return 0;
+  for (size_t k = 2; k < n; ++k) {
+    if (at(i + k) < 0x80 || at(i + k) > 0xBF) return 0;
+  }
+  return n;
+}
+
+// A control character as the terminal cannot take it: ^X for C0 and DEL,
+// M-^X for C1 (0x80 to 0x9F), as cat -v shows them.
+void AppendControl(std::string& out, unsigned char u) {
+  if (u >= 0x80) out += "M-";
+  out += '^';
+  out += static_cast<char>((u & 0x7F) ^ 0x40);
+}
+}  // namespace
+
+// C1 controls reach a terminal raw (0x9B is CSI to one taking 8-bit
+// controls) or encoded in UTF-8 (C2 9B): both are shown, not passed on.
+// Well-formed UTF-8 and the code page's double-byte characters go whole.
 std::string LumiConsoleVisible(const std::string& text) {
   std::string out;
-  for (char c : text) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if ((u < 0x20 && c != '\n' && c != '\t') || u == 0x7F) {
-      out += '^';
-      out += static_cast<char>(u ^ 0x40);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char u = static_cast<unsigned char>(text[i]);
+    const size_t utf8 = u >= 0x80 ? Utf8Length(text, i) : 0;
+    if ((u < 0x20 && u != '\n' && u != '\t') || u == 0x7F) {
+      AppendControl(out, u);
+    } else if (u >= 0x80 && ::IsDBCSLeadByte(u) && i + 1 < text.size()) {
+      out.append(text, i, 2);
+      ++i;
+    } else if (u == 0xC2 && utf8 && static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+      AppendControl(out, static_cast<unsigned char>(text[++i]));
+    } else if (utf8) {
+      out.append(text, i, utf8);
+      i += utf8 - 1;
+    } else if (u >= 0x80 && u <= 0x9F) {
+      AppendControl(out, u);
     } else {
-      out += c;
+      out += static_cast<char>(u);
     }
   }
   return out;

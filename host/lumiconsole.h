@@ -16,6 +16,7 @@ bool LumiConsoleOutputFailed();
 // next, back, finish, close, cancel, quit, help, show (no argument), wait
 // [SECONDS] (0 to 86400, default 2), or the label of a page button.
 void LumiConsoleStep(const std::string& line, std::string& reply);
-// The text with control characters shown as ^X (line ends kept), so that
-// what a page shows cannot drive the terminal.
+// The text with control characters shown as ^X, C1 ones (raw or in UTF-8)
+// as M-^X (line ends kept), so that what a page shows cannot drive the
+// terminal.
 std::string LumiConsoleVisible(const std::string& text);

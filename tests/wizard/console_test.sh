@@ -52,7 +52,7 @@ shows commands "media\\Lumiroll.hlp"
 setup_case() {
   case "$1" in
   failed) cp "$work/media/Lumiroll.ex_" "$work/ex.keep" && head -c 100 "$work/ex.keep" >"$work/media/Lumiroll.ex_" ;;
-  escape) cp "$work/media/Readme.txt" "$work/readme.keep" && printf 'Read \033[2Jme\007\r\n' >"$work/media/Readme.txt" ;;
+  escape) cp "$work/media/Readme.txt" "$work/readme.keep" && printf 'Read \033[2Jme\007 \302\2332J \2332J caf\303\251 \342\202\254\r\n' >"$work/media/Readme.txt" ;;
   fifo) rm -f "$work/fifo.reg" && mkfifo "$work/fifo.reg" ;;
   esac
 }
@@ -89,10 +89,11 @@ waitnan|2|wait nan\nwait inf\nwait 1x\n|wait takes a number of seconds from 0 to
 waitbig|2|wait 100000\n|wait takes a number of seconds from 0 to 86400: 100000
 extra|2|next extra\nshow me\n|'next' takes no argument.
 relative|2|next\nnext\nchange\nC:Apps\n\ncancel\n|Not a full folder path (such as C:\Apps): C:Apps
-escape|2|next\nshow\n|Read ^[[2Jme^G
+escape|2|next\nshow\n|Read ^[[2Jme^G M-^[2J M-^[2J caf
 long|2|\ncancel\n|A line of more than 4096 characters is ignored.
 TABLE
-if grep -q "$(printf '\033')" "$work/escape.out"; then fail "escape: a raw escape character reached the output"; fi
+if LC_ALL=C grep -q "$(printf '[\033\233]')" "$work/escape.out"; then fail "escape: a raw escape character reached the output"; fi
+shows escape "$(printf 'caf\303\251 \342\202\254')"  # UTF-8 text whose bytes are no controls goes whole
 if grep -qF "| C:Apps" "$work/relative.out"; then fail "relative: the drive-relative C:Apps was taken"; fi
 
 # A signal in the middle of an expansion: the half-written temporary file
