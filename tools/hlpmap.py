@@ -33,27 +33,47 @@ def directory_entry(data, name):
 def internal_file(data, name):
     start = struct.unpack_from("<I", data, directory_entry(data, name))[0]
     _, used, _ = struct.unpack_from("<IIB", data, start)
+    if start + 9 + used > len(data):
+        fail("internal file %s runs past the end of the file" % name)
     return start + 9, start + 9 + used
 
 
 def title_offset(data, title):
-    """The topic offset of the topic of that title, from |TTLBTREE's leaves."""
+    """The topic offset of the topic of that title, from |TTLBTREE's leaves.
+
+    Every pointer the file holds is checked against the tree's own bounds, and
+    no page is visited twice: a damaged file fails, it cannot loop.
+    """
     start, end = internal_file(data, "|TTLBTREE")
     magic, _, page_size = struct.unpack_from("<HHH", data, start)
     if magic != 0x293B:
         fail("|TTLBTREE is no B+ tree")
-    levels = struct.unpack_from("<H", data, start + 32)[0]
+    root, _, total, levels = struct.unpack_from("<HHHH", data, start + 26)
     pages = start + 38
-    page = struct.unpack_from("<H", data, start + 26)[0]  # the root
+    if page_size < 8 or pages + total * page_size > end or not 1 <= levels <= total:
+        fail("|TTLBTREE is damaged: %d pages of %d bytes on %d levels" % (total, page_size, levels))
+
+    def page_at(page):
+        if page >= total:
+            fail("|TTLBTREE is damaged: page %d of %d" % (page, total))
+        return pages + page * page_size
+
+    page = root
     for _ in range(levels - 1):  # down the first entries to the first leaf
-        page = struct.unpack_from("<H", data, pages + page * page_size + 4)[0]
+        page = struct.unpack_from("<H", data, page_at(page) + 4)[0]
+    seen = set()
     while page != 0xFFFF:
-        base = pages + page * page_size
+        if page in seen:
+            fail("|TTLBTREE is damaged: its leaves come round to page %d again" % page)
+        seen.add(page)
+        base = page_at(page)
         _, count, _, following = struct.unpack_from("<HHhH", data, base)
         at = base + 8
         for _ in range(count):
+            nul = data.find(b"\0", at + 4, base + page_size)
+            if nul < 0:
+                fail("|TTLBTREE is damaged: an entry of page %d runs past it" % page)
             offset = struct.unpack_from("<I", data, at)[0]
-            nul = data.index(b"\0", at + 4)
             if data[at + 4:nul].decode("latin-1") == title:
                 return offset
             at = nul + 1
@@ -84,4 +104,7 @@ def main():
 
 
 if __name__ == "__main__":
-    main()
+    try:
+        main()
+    except struct.error:
+        fail(sys.argv[1] + " is damaged: a pointer leads past its end")
