@@ -8,13 +8,13 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "lumitool.h"
 
 namespace {
-constexpr int kMaxCategories = 64;
 constexpr int kListId = 100;
-LumiCategoryItem g_items[kMaxCategories];
+std::vector<LumiCategoryItem> g_items;  // every category of both lists
 int g_count = 0;
 HWND g_list = nullptr;
 IPicture* g_picture = nullptr;
@@ -103,7 +103,15 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
         char line[MAX_PATH + 100];
         const int n = std::snprintf(line, sizeof line, "%s - %s (%d pictures)", g_items[i].name, g_items[i].folder,
                                     Pictures(g_items[i].folder, first));
-        SendMessageA(g_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+        const LRESULT added = SendMessageA(g_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+        if (added == LB_ERR || added == LB_ERRSPACE) {
+          // A list box of Windows 9x holds 32,767 lines: say what it lacks.
+          std::snprintf(line, sizeof line, "... and %d more categories the list cannot hold", g_count - i + 1);
+          SendMessageA(g_list, LB_DELETESTRING, static_cast<WPARAM>(i - 1), 0);
+          SendMessageA(g_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+          g_count = i - 1;  // the lines shown, each the category of its index
+          break;
+        }
         SIZE size = {};
         if (n > 0 && GetTextExtentPoint32A(dc, line, n < static_cast<int>(sizeof line) ? n : sizeof line - 1, &size)) {
           widest = size.cx > widest ? size.cx : widest;
@@ -137,8 +145,15 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+  // Once for the number, once to read them all (again if the lists grew
+  // in between).
   char why[512] = "";
-  g_count = LumiReadCategoryLists(ModuleDir().c_str(), g_items, kMaxCategories, why, sizeof why);
+  const std::string dir = ModuleDir();
+  g_count = LumiReadCategoryLists(dir.c_str(), nullptr, 0, why, sizeof why);
+  while (g_count > static_cast<int>(g_items.size())) {
+    g_items.resize(static_cast<size_t>(g_count));
+    g_count = LumiReadCategoryLists(dir.c_str(), g_items.data(), g_count, why, sizeof why);
+  }
   if (g_count < 0) {
     MessageBoxA(nullptr, why, "Lumiscroll", MB_ICONERROR | MB_OK);
     return 1;

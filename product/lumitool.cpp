@@ -51,10 +51,11 @@ extern "C" int WINAPI LumiReadCategoryLists(const char* folder, LumiCategoryItem
       return -1;
     }
     for (const Category& c : read) {
-      if (n >= max) break;
-      std::memset(&items[n], 0, sizeof items[n]);
-      std::strncpy(items[n].folder, c.folder.c_str(), sizeof items[n].folder - 1);
-      std::strncpy(items[n].name, c.name.c_str(), sizeof items[n].name - 1);
+      if (items && n < max) {
+        std::memset(&items[n], 0, sizeof items[n]);
+        std::strncpy(items[n].folder, c.folder.c_str(), sizeof items[n].folder - 1);
+        std::strncpy(items[n].name, c.name.c_str(), sizeof items[n].name - 1);
+      }
       ++n;
     }
   }

@@ -15,7 +15,9 @@ struct LumiCategoryItem {
 };
 
 // Reads both lists in folder (a path ending in a backslash) into items, at
-// most max of them: the number read, or -1 with why (NUL-terminated, at most
-// whySize bytes) naming the file and what is wrong with it.
+// most max of them (items may be null when max is 0): the number of
+// categories the two lists hold, which may be more than max (call again
+// with room for all), or -1 with why (NUL-terminated, at most whySize bytes)
+// naming the file and what is wrong with it.
 extern "C" LUMITOOL_API int WINAPI LumiReadCategoryLists(const char* folder, LumiCategoryItem* items, int max,
                                                          char* why, int whySize);
