@@ -126,7 +126,8 @@ namespace {
 size_t Utf8Length(const std::string& text, size_t i) {
   const auto at = [&](size_t k) { return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u; };
   const unsigned lead = at(i);
-  size_t n = lead >= 0xC2 && lead <= 0xDF ? 2 : (lead >= 0xE0 && lead <= 0xEF ? 3 : (lead >= 0xF0 && lead <= 0xF4 ? 4 : 0));
+  size_t n =
+      lead >= 0xC2 && lead <= 0xDF ? 2 : (lead >= 0xE0 && lead <= 0xEF ? 3 : (lead >= 0xF0 && lead <= 0xF4 ? 4 : 0));
   // The second byte's range rules out overlong forms, surrogates and code
   // points past U+10FFFF.
   const unsigned low = lead == 0xE0 ? 0xA0 : (lead == 0xF0 ? 0x90 : 0x80);

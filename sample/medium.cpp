@@ -126,7 +126,8 @@ std::string Unreadable(const std::string& path, MediumKindOf kindOf) {
   if (!kind.empty()) return kind + ", not a file";
   HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return "cannot be opened for reading (Windows error " + std::to_string(::GetLastError()) + ")";
+  if (h == INVALID_HANDLE_VALUE)
+    return "cannot be opened for reading (Windows error " + std::to_string(::GetLastError()) + ")";
   ::CloseHandle(h);
   return "";
 }
@@ -152,8 +153,8 @@ bool MakeSampleMedium(const std::string& folder, std::string* error) {
   return true;
 }
 
-int CheckMedium(const std::string& folder, const std::string& label, const std::string& nullDevice,
-                std::string& report, MediumKindOf kindOf) {
+int CheckMedium(const std::string& folder, const std::string& label, const std::string& nullDevice, std::string& report,
+                MediumKindOf kindOf) {
   std::vector<std::string> names;
   std::string error;
   if (!MediumNames(names, &error)) {

@@ -27,8 +27,8 @@ std::string SampleContents(const std::string& expandedName);
 // the manifest implies. One line a file, then a summary naming label, into
 // report; the number of files with a problem. kindOf (may be null) names
 // what stands where a file should.
-int CheckMedium(const std::string& folder, const std::string& label, const std::string& nullDevice,
-                std::string& report, MediumKindOf kindOf = nullptr);
+int CheckMedium(const std::string& folder, const std::string& label, const std::string& nullDevice, std::string& report,
+                MediumKindOf kindOf = nullptr);
 
 // A medium file in the making: written under a temporary name beside it
 // (NAME.new) that is made new as the installer makes its own (whatever

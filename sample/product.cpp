@@ -119,7 +119,6 @@ bool Resolve(const std::string& product, MediumKindOf kindOf, std::vector<Entry>
 
 }  // namespace
 
-
 bool FindProductFiles(const std::string& product, MediumKindOf kindOf, std::vector<ProductFile>& files,
                       std::string& report, std::string* error) {
   std::vector<Entry> entries;
@@ -132,7 +131,8 @@ bool FindProductFiles(const std::string& product, MediumKindOf kindOf, std::vect
       // letter before it, as LZ32 gives it back.
       const unsigned char c = static_cast<unsigned char>(e.found.back());
       const char before = e.mediumName[e.mediumName.size() - 2];
-      f.recorded = static_cast<uint8_t>(std::isupper(static_cast<unsigned char>(before)) ? std::toupper(c) : std::tolower(c));
+      f.recorded =
+          static_cast<uint8_t>(std::isupper(static_cast<unsigned char>(before)) ? std::toupper(c) : std::tolower(c));
     }
     files.push_back(std::move(f));
   }

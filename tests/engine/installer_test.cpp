@@ -64,15 +64,15 @@ TEST(CreateDirTree, OutcomesByWhatIsThere) {
     std::string named;  // the folder the message names on failure
   };
   const Case cases[] = {
-      {s + "\\One", 1, true, ""},                         // parent exists: one step
-      {s + "\\Exists", 1, true, ""},                      // already there
-      {s + "\\T\\U\\", 1, true, ""},                      // trailing backslash
-      {s.substr(0, 3), 1, true, ""},                      // a drive root that exists
-      {"", 0, false, ""},                                 // nothing to make
-      {"Q:\\A", 0, false, "Q:"},                          // no such drive
-      {s + "\\bad<name", 0, false, s + "\\bad<name"},     // a name the file system refuses
-      {s + "\\AFile", 0, false, s + "\\AFile"},           // a file stands where the folder goes
-      {s + "\\AFile\\Below", 0, false, s + "\\AFile"},   // a file where a parent folder should be
+      {s + "\\One", 1, true, ""},                       // parent exists: one step
+      {s + "\\Exists", 1, true, ""},                    // already there
+      {s + "\\T\\U\\", 1, true, ""},                    // trailing backslash
+      {s.substr(0, 3), 1, true, ""},                    // a drive root that exists
+      {"", 0, false, ""},                               // nothing to make
+      {"Q:\\A", 0, false, "Q:"},                        // no such drive
+      {s + "\\bad<name", 0, false, s + "\\bad<name"},   // a name the file system refuses
+      {s + "\\AFile", 0, false, s + "\\AFile"},         // a file stands where the folder goes
+      {s + "\\AFile\\Below", 0, false, s + "\\AFile"},  // a file where a parent folder should be
   };
   for (const Case& c : cases) {
     CInstaller inst;

@@ -246,9 +246,13 @@ TEST_F(InstallRun, ACategoryListThatCannotBeWrittenFailsTheRunAfterTheShortcuts)
   ASSERT_EQ(sheet_.m_installer.CreateDirTree((folder_ + "\\Bkgnds.dat").c_str()), 1);
   SetShellFolders(nullptr, nullptr);
   EXPECT_EQ(Run(folder_), 0);
-  EXPECT_EQ(Message(), "Unable to add shortcuts to desktop\nYou may need to do this manually\n"
-                       "Cannot write the category list file " + folder_ + "\\Photos.dat\n"
-                       "Cannot write the category list file " + folder_ + "\\Bkgnds.dat");
+  EXPECT_EQ(Message(),
+            "Unable to add shortcuts to desktop\nYou may need to do this manually\n"
+            "Cannot write the category list file " +
+                folder_ +
+                "\\Photos.dat\n"
+                "Cannot write the category list file " +
+                folder_ + "\\Bkgnds.dat");
 }
 
 // A picture folder whose attributes cannot be read (here a link to itself)

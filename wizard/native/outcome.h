@@ -6,9 +6,9 @@
 #include <string>
 
 enum SetupOutcome {
-  kSetupInstalled = 0,   // the install ran and succeeded
-  kSetupFailed = 1,      // the install ran and failed
-  kSetupNotInstalled = 2 // ended without installing
+  kSetupInstalled = 0,    // the install ran and succeeded
+  kSetupFailed = 1,       // the install ran and failed
+  kSetupNotInstalled = 2  // ended without installing
 };
 
 // Watches the sheet: called on each turn of its driver, before the driver's

@@ -81,7 +81,7 @@ TEST(CodePage, AnExpandedNameEndsInItsLastCharacterNotItsLastByte) {
       {"a\x83\x5C_", "a\x83\x5C", true, false},
       {"a\x83\x7C_", "a\x83\x7C", true, false},
       {"a\x83\x5C\\_", "a\x83\x5C\\", false, false},  // a real backslash after the pair
-      {"\x83\x61.tx_", "\x83\x41.tx_", true, false},     // a pair has no case: another name
+      {"\x83\x61.tx_", "\x83\x41.tx_", true, false},  // a pair has no case: another name
   };
   for (const auto& c : cases) {
     LumiSetCodePage(932);
