@@ -155,18 +155,16 @@ std::string LumiConsoleVisible(const std::string& text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
     const unsigned char u = static_cast<unsigned char>(text[i]);
-    const size_t utf8 = u >= 0x80 ? Utf8Length(text, i) : 0;
-    if ((u < 0x20 && u != '\n' && u != '\t') || u == 0x7F) {
-      AppendControl(out, u);
-    } else if (u >= 0x80 && ::IsDBCSLeadByte(u) && i + 1 < text.size()) {
-      out.append(text, i, 2);
-      ++i;
-    } else if (u == 0xC2 && utf8 && static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+    // A character of several bytes: a double-byte one of the code page, or
+    // well-formed UTF-8.
+    const bool pair = u >= 0x80 && ::IsDBCSLeadByte(u) && i + 1 < text.size();
+    const size_t whole = pair ? 2 : (u >= 0x80 ? Utf8Length(text, i) : 0);
+    if (!pair && u == 0xC2 && whole && static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
       AppendControl(out, static_cast<unsigned char>(text[++i]));
-    } else if (utf8) {
-      out.append(text, i, utf8);
-      i += utf8 - 1;
-    } else if (u >= 0x80 && u <= 0x9F) {
+    } else if (whole) {
+      out.append(text, i, whole);
+      i += whole - 1;
+    } else if ((u < 0x20 && u != '\n' && u != '\t') || (u >= 0x7F && u <= 0x9F)) {
       AppendControl(out, u);
     } else {
       out += static_cast<char>(u);
