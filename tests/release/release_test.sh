@@ -3,7 +3,8 @@
 # we did not write: the medium by mkmedium --check, the image's and the zip's
 # listings by 7-Zip, the image's label by file, the checksums by sha256sum, the signature by
 # osslsigncode against a throwaway CA made here; two runs give the same bytes;
-# a failing step is named and leaves no output.
+# a failing step is named and leaves no output; then the cases of
+# hostile_cases.sh.
 #   release_test.sh NATIVE_BUILD WIN32_BUILD VERSION WORKDIR
 set -u
 native=$1; win32=$2; version=$3; work=$4
@@ -68,5 +69,6 @@ fi
 mkdir "$work/product"
 if release --product "$work/product" "$work/f"; then fail "a release from an empty product: $(cat "$work/release.out")"; fi
 grep -q "step 'medium from the product' failed" "$work/release.out" || fail "no step named: $(cat "$work/release.out")"
-[ -z "$(ls -A "$work/f")" ] || fail "a failed release left: $(ls -A "$work/f")"
-echo "release: medium, image ($(stat -c %s "$work/a/$iso") bytes) and zip read back; two runs alike; the signature verifies"
+[ ! -e "$work/f" ] || fail "a failed release left: $(ls -A "$work/f")"
+. "$top/tests/release/hostile_cases.sh"
+echo "release: medium, image ($(stat -c %s "$work/a/$iso") bytes) and zip read back; two runs alike; the signature verifies; hostile names, outputs, certificates and signals handled"
