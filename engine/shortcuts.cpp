@@ -52,19 +52,44 @@ bool IsFile(const char* path) {
   return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The size of the file at path, or -1 when it cannot be opened.
-long long FileSize(const char* path) {
-  HANDLE h = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return -1;
-  const long long size = FileSizeOf(h);
-  ::CloseHandle(h);
-  return size;
+// Writes the bytes a stream in memory holds (the stream's position is its
+// end) into file; false when there are none or not all of them landed.
+bool WriteStream(IStream* stream, HANDLE file) {
+  LARGE_INTEGER zero;
+  zero.QuadPart = 0;
+  ULARGE_INTEGER end;
+  HGLOBAL global = nullptr;
+  if (FAILED(stream->Seek(zero, STREAM_SEEK_CUR, &end)) || end.QuadPart == 0 || end.QuadPart > 0x100000 ||
+      FAILED(::GetHGlobalFromStream(stream, &global))) {
+    return false;
+  }
+  const void* bytes = ::GlobalLock(global);
+  if (!bytes) return false;
+  const DWORD size = static_cast<DWORD>(end.QuadPart);
+  DWORD written = 0;
+  const bool ok = ::WriteFile(file, bytes, size, &written, nullptr) && written == size;
+  ::GlobalUnlock(global);
+  return ok && FileSizeOf(file) == static_cast<long long>(size);
+}
+
+// The shortcut's file, made in memory by the link object itself.
+IStream* SavedLink(IShellLinkA* link) {
+  IPersistStream* persist = nullptr;
+  IStream* stream = nullptr;
+  if (FAILED(link->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&persist))) || !persist) {
+    return nullptr;
+  }
+  if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream)) || !stream) stream = nullptr;
+  if (stream && FAILED(persist->Save(stream, TRUE))) {
+    stream->Release();
+    stream = nullptr;
+  }
+  persist->Release();
+  return stream;
 }
 }  // namespace
 
 int CInstaller::CreateShortcut(const char* targetPath, const char* linkPath, const char* description) {
-  int result = 0;
   // A shortcut to nothing is none: a program file that is missing is never
   // reported as installed through its shortcuts.
   if (!IsFile(targetPath)) return 0;
@@ -74,28 +99,27 @@ int CInstaller::CreateShortcut(const char* targetPath, const char* linkPath, con
   if (FAILED(hr) || !link) return 0;
   link->SetDescription(description);
   link->SetPath(targetPath);
-  IPersistFile* file = nullptr;
-  hr = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-  if (SUCCEEDED(hr) && file) {
-    // A shortcut counts only once its file is written: a Save into a folder
-    // that does not exist or cannot be written is not a shortcut made. It is
-    // saved into a temporary file made new beside it and moved over its name,
-    // as every file the run writes: a link standing there is replaced, never
-    // written through, and a failed save keeps the shortcut there before.
-    const CString temp = JoinPath(GetDirPart(linkPath), kTempName);
-    WCHAR wide[260];
-    HANDLE h = ::MultiByteToWideChar(CP_ACP, 0, temp, -1, wide, 260) > 0 ? CreateTempFile(temp) : INVALID_HANDLE_VALUE;
-    if (h != INVALID_HANDLE_VALUE) {
-      ::CloseHandle(h);
-      if (SUCCEEDED(file->Save(wide, TRUE)) && FileSize(temp) > 0 &&
-          ::MoveFileExA(temp, linkPath, MOVEFILE_REPLACE_EXISTING)) {
-        result = 1;
-      } else {
-        ::DeleteFileA(temp);
-      }
-    }
-    file->Release();
-  }
+  IStream* saved = SavedLink(link);
   link->Release();
+  if (!saved) return 0;
+  // A shortcut counts only once its file is written: into a folder that does
+  // not exist or cannot be written it is not made. Its bytes go into a
+  // temporary file made new beside it, written through the handle that made
+  // it (the link object never opens a file by name), and moved over its name,
+  // as every file the run writes: a link standing there is replaced, never
+  // written through, and a failed write keeps the shortcut there before.
+  int result = 0;
+  const CString temp = JoinPath(GetDirPart(linkPath), kTempName);
+  HANDLE h = CreateTempFile(temp);
+  if (h != INVALID_HANDLE_VALUE) {
+    const bool written = WriteStream(saved, h);
+    ::CloseHandle(h);
+    if (written && ::MoveFileExA(temp, linkPath, MOVEFILE_REPLACE_EXISTING)) {
+      result = 1;
+    } else {
+      ::DeleteFileA(temp);
+    }
+  }
+  saved->Release();
   return result;
 }

@@ -194,6 +194,37 @@ struct IPersistFile : IUnknown {
  protected:
   ~IPersistFile() = default;
 };
+// A stream in memory (CreateStreamOnHGlobal) and an object that saves
+// itself into one: as far as the program writes and measures it.
+typedef void* HGLOBAL;
+typedef uint32_t ULONG;
+typedef union {
+  int64_t QuadPart;
+} LARGE_INTEGER;
+typedef union {
+  uint64_t QuadPart;
+} ULARGE_INTEGER;
+#define STREAM_SEEK_SET 0
+#define STREAM_SEEK_CUR 1
+#define STREAM_SEEK_END 2
+extern const IID IID_IPersistStream;
+struct IStream : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE Write(const void* pv, ULONG cb, ULONG* pcbWritten) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER dlibMove, DWORD dwOrigin, ULARGE_INTEGER* plibNewPosition) = 0;
+
+ protected:
+  ~IStream() = default;
+};
+struct IPersistStream : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE Save(IStream* pStm, BOOL fClearDirty) = 0;
+
+ protected:
+  ~IPersistStream() = default;
+};
+HRESULT WINAPI CreateStreamOnHGlobal(HGLOBAL hGlobal, BOOL fDeleteOnRelease, IStream** ppstm);
+HRESULT WINAPI GetHGlobalFromStream(IStream* pstm, HGLOBAL* phglobal);
+LPVOID WINAPI GlobalLock(HGLOBAL hMem);
+BOOL WINAPI GlobalUnlock(HGLOBAL hMem);
 HRESULT WINAPI CoCreateInstance(REFCLSID rclsid, IUnknown* pUnkOuter, DWORD dwClsContext, REFIID riid, void** ppv);
 int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
                                LPWSTR lpWideCharStr, int cchWideChar);

@@ -1,6 +1,6 @@
 // Native stand-in for COM's shell link object: CoCreateInstance of
-// CLSID_ShellLink gives an object with IShellLinkA and IPersistFile whose
-// Save writes a shell link file in the public binary format (a header, link
+// CLSID_ShellLink gives an object with IShellLinkA, IPersistFile and
+// IPersistStream whose Save writes a shell link file in the public binary format (a header, link
 // info with the target as local base path, the description as name string).
 #include <sys/stat.h>
 
@@ -72,12 +72,13 @@ std::vector<uint8_t> LinkFile(const std::string& target, const std::string& desc
   return b;
 }
 
-class ShellLink final : public IShellLinkA, public IPersistFile, LumiComCounted<ShellLink> {
+class ShellLink final : public IShellLinkA, public IPersistFile, public IPersistStream, LumiComCounted<ShellLink> {
   friend class LumiComCounted<ShellLink>;
 
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
     if (riid == IID_IUnknown || riid == IID_IShellLinkA) return Answer(static_cast<IShellLinkA*>(this), ppv);
+    if (riid == IID_IPersistStream) return Answer(static_cast<IPersistStream*>(this), ppv);
     return Answer(riid == IID_IPersistFile ? static_cast<IPersistFile*>(this) : nullptr, ppv);
   }
   DWORD STDMETHODCALLTYPE AddRef() override { return Add(); }
@@ -106,6 +107,13 @@ class ShellLink final : public IShellLinkA, public IPersistFile, LumiComCounted<
         WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
     ok = CloseHandle(f) && ok;
     return ok ? S_OK : E_FAIL;  // what was written stays, as on a full disk
+  }
+  HRESULT STDMETHODCALLTYPE Save(IStream* stream, BOOL) override {
+    if (!stream) return E_INVALIDARG;
+    std::vector<uint8_t> bytes = LinkFile(path_, description_);
+    ULONG written = 0;
+    const HRESULT hr = stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
+    return FAILED(hr) ? hr : written == bytes.size() ? S_OK : E_FAIL;
   }
 
  private:
