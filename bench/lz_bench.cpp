@@ -1,8 +1,11 @@
 // Compression speed and size against mscompress, then expansion throughput
 // of our LZ32 beside a plain copy (and libmspack's SZDD decompressor), on a
 // mixed file and a poorly compressible one, printed as ratios; then the peak
-// memory of expanding 256 MB. A benchmark to run by hand, never a timed test:
+// memory of expanding 256 MB; and SHA-256 of a 256 MB file on each of our
+// two paths against sha256sum on the same file. A benchmark to run by hand,
+// never a timed test:
 //   build/native/bench/lz_bench [--size-mb N] [--no-mscompress] [benchmark flags]
+// (only the SHA-256 figures: --size-mb 1 --no-mscompress --benchmark_filter=Sha256)
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <mspack.h>
@@ -22,6 +25,7 @@
 #include "lumistandin.h"
 #include "lumiwin.h"
 #include "lzcopy.h"
+#include "sha256.h"
 #include "stream.h"
 #include "szdd.h"
 
@@ -138,6 +142,47 @@ void BM_LibmspackExpand(benchmark::State& state) {
     mspack_destroy_szdd_decompressor(d);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(in.size));
+}
+
+// SHA-256 of the 256 MB file, read as sha256sum reads it, on the plain path
+// (0) or with the processor's SHA extensions (1).
+std::string g_shaFile;
+constexpr size_t kShaSize = 256u << 20;
+
+std::string OurSha256(const std::string& path) {
+  std::vector<uint8_t> buf(1 << 16);
+  Sha256 s;
+  int fd = open(path.c_str(), O_RDONLY);
+  for (ssize_t n; (n = read(fd, buf.data(), buf.size())) > 0;) s.Update(buf.data(), static_cast<size_t>(n));
+  close(fd);
+  uint8_t d[Sha256::kSize];
+  s.Final(d);
+  char hex[2 * Sha256::kSize + 1];
+  for (size_t i = 0; i < Sha256::kSize; ++i) std::snprintf(hex + 2 * i, 3, "%02x", d[i]);
+  return hex;
+}
+
+std::string Sha256sum(const std::string& path) {
+  FILE* p = popen(("sha256sum '" + path + "'").c_str(), "r");
+  char hex[65] = "";
+  if (!p || std::fscanf(p, "%64s", hex) != 1) hex[0] = 0;
+  if (p) pclose(p);
+  return hex;
+}
+
+void BM_Sha256(benchmark::State& state) {
+  Sha256UsePlainPath(state.range(0) == 0);
+  if (state.range(0) == 1 && !Sha256UsesShaExtensions()) state.SkipWithError("the processor has no SHA extensions");
+  for (auto _ : state) benchmark::DoNotOptimize(OurSha256(g_shaFile));
+  Sha256UsePlainPath(false);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(kShaSize));
+}
+
+void BM_Sha256sum(benchmark::State& state) {
+  for (auto _ : state) {
+    if (Sha256sum(g_shaFile).size() != 64) state.SkipWithError("sha256sum failed");
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(kShaSize));
 }
 
 // Compresses the file at plain into packed with our compressor: seconds.
@@ -271,6 +316,13 @@ int main(int argc, char** argv) {
       ->Arg(0)
       ->Unit(benchmark::kMillisecond)
       ->MinTime(2);
+  g_shaFile = g_dir + "/sha256.bin";
+  if (!WriteHost(g_shaFile, MixedData(kShaSize, 3))) return 1;
+  const std::string digest = OurSha256(g_shaFile), theirs = Sha256sum(g_shaFile);
+  std::printf("SHA-256 of 256 MB: ours %s sha256sum's %s\n", digest == theirs ? "agrees with" : "DIFFERS from",
+              theirs.c_str());
+  benchmark::RegisterBenchmark("Sha256", BM_Sha256)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("Sha256sum", BM_Sha256sum)->Unit(benchmark::kMillisecond)->UseRealTime();
   int bargc = static_cast<int>(args.size());
   benchmark::Initialize(&bargc, args.data());
   RatioReporter reporter;
@@ -286,6 +338,14 @@ int main(int argc, char** argv) {
   double ms = reporter.Rate("LibmspackExpand/0"), ours = reporter.Rate("Lz32Expand/0");
   if (ms > 0 && ours > 0) {
     std::printf("mixed: libmspack %.0f MB/s; ratio to libmspack %.2fx (target >= 3x)\n", ms / 1e6, ours / ms);
+  }
+  const double sum = reporter.Rate("Sha256sum");
+  for (int path = 0; path < 2; ++path) {
+    const double ours = reporter.Rate("Sha256/" + std::to_string(path));
+    if (ours > 0 && sum > 0) {
+      std::printf("SHA-256, %s: %.0f MB/s; sha256sum %.0f MB/s; ratio to sha256sum %.2fx (target >= 1x)\n",
+                  path == 0 ? "plain path" : "SHA extensions", ours / 1e6, sum / 1e6, ours / sum);
+    }
   }
   // Peak memory while expanding 256 MB, in a process of its own.
   {
