@@ -47,6 +47,12 @@ CString GetModuleDir() {
   return ModuleDirOf(buf);
 }
 
+CString GetModulePath() {
+  char buf[260] = "";
+  const DWORD n = ::GetModuleFileNameA(AfxGetInstanceHandle(), buf, sizeof buf);
+  return n > 0 && n < sizeof buf ? CString(buf) : CString("setup.exe");
+}
+
 CInstaller::CInstaller() {
   // m_strLastMessage starts empty.
   ::OleInitialize(nullptr);

@@ -7,6 +7,8 @@
 
 // Folder of the program's own file with a trailing backslash, or empty.
 CString GetModuleDir();
+// The program's own file, as the module knows it.
+CString GetModulePath();
 // The same rule applied to a given module path (cut to the 199 characters
 // the module path buffer holds).
 CString ModuleDirOf(const char* modulePath);

@@ -107,7 +107,7 @@ LzFailure LzFailureOf(long result) {
     case LZERROR_BADOUTHANDLE:
       return {kMsgCannotAccess, true, "cannot create the output"};
     case LZERROR_READ:
-      return {"File is corrupt: ", false, "file is corrupt"};
+      return {kMsgFileCorrupt, false, "file is corrupt"};
     case LZERROR_WRITE:
       return {"Cannot write file ", true, "write error (disk full?)"};
     case LZERROR_GLOBALLOC:

@@ -36,6 +36,9 @@ long LzCopyFile(const std::string& in, const std::string& out);
 // The installer's message for a file it cannot open or create, followed by
 // the file's path (messages.h has the installer's other messages).
 inline constexpr char kMsgCannotAccess[] = "Cannot access ";
+// The message for a medium file that is not what it must be, followed by
+// its path.
+inline constexpr char kMsgFileCorrupt[] = "File is corrupt: ";
 
 // What an LZ32 result (an LZERROR_* code) means: the installer's message,
 // followed by the source's path or the destination's, and the tools' short

@@ -14,6 +14,10 @@ inline constexpr char kMsgTempInUse[] = "Another program (a second installation?
 inline constexpr char kMsgInstallFolderTooLong[] = "The installation folder name is too long: ";
 inline constexpr char kMsgFolderIsLink[] = "A link to another place stands as the folder ";
 inline constexpr char kMsgCannotWriteList[] = "Cannot write the category list file ";
+// Followed by the setup program's path: its catalog of the medium cannot be
+// read, or names other files than the install manifest.
+inline constexpr char kMsgSetupDamaged[] =
+    "The setup program itself is damaged (its catalog of the medium cannot be read): ";
 inline constexpr char kMsgNoShortcuts[] = "Unable to add shortcuts to desktop\nYou may need to do this manually\n";
 
 // The message for an expansion of source into dest that ended in result (an

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "afxfile.h"
+#include "catalog.h"
 #include "lzcopy.h"
 #include "resource.h"
 #include "szdd.h"
@@ -97,9 +98,6 @@ std::string SampleContents(const std::string& name) {
   return s;
 }
 
-namespace {
-// The names of the manifest's files on the medium, where pictures lie flat;
-// false with *error set when the string table lacks one.
 bool MediumNames(std::vector<std::string>& names, std::string* error) {
   std::vector<UINT> ids;
   for (UINT id = IDS_FILE_FIRST; id <= IDS_FILE_LAST; ++id) ids.push_back(id);
@@ -117,6 +115,7 @@ bool MediumNames(std::vector<std::string>& names, std::string* error) {
   return true;
 }
 
+namespace {
 // Why a file cannot be read, or "" when it can: what stands there is
 // looked at before anything opens it (a FIFO would wait for a writer, a
 // device may act on an open).
@@ -227,18 +226,45 @@ bool Say(const std::string& text) {
   }
   return true;
 }
+
+// mkmedium --seal DIR PROGRAM: the medium in DIR must pass its check; then
+// its catalog goes into PROGRAM's slot.
+int SealMain(const char* dir, const char* program, const MediumHost& host) {
+  std::string folder, path, why, report;
+  std::vector<CatalogEntry> entries;
+  if (!host.folderOf(dir, false, folder, why)) {
+    std::fprintf(stderr, "mkmedium: %s: %s\n", dir, why.c_str());
+    return 1;
+  }
+  if (CheckMedium(folder, dir, host.nullDevice, report, host.kindOf) != 0) {
+    std::fprintf(stderr, "mkmedium: the medium fails its check; no catalog is made of it:\n%s", report.c_str());
+    return 1;
+  }
+  if (!MeasureMedium(folder, entries, &why) || !SealProgram(host.pathOf(program), entries, &why)) {
+    std::fprintf(stderr, "mkmedium: %s\n", why.c_str());
+    return 1;
+  }
+  return Say("catalog of " + std::string(dir) + " (" + std::to_string(entries.size()) + " files) sealed into " +
+             program + "\n")
+             ? 0
+             : 1;
+}
 }  // namespace
 
 int MkmediumMain(int argc, char** argv, const MediumHost& host) {
   const bool check = argc == 3 && std::strcmp(argv[1], "--check") == 0;
   const bool from = argc == 4 && std::strcmp(argv[1], "--from") == 0;
-  if (!check && !from && (argc != 2 || argv[1][0] == '-')) {
+  const bool seal = argc == 4 && std::strcmp(argv[1], "--seal") == 0;
+  if (!check && !from && !seal && (argc != 2 || argv[1][0] == '-')) {
     std::fprintf(stderr,
                  "usage: mkmedium DIR                    make the sample medium in DIR\n"
                  "       mkmedium --from PRODUCT DIR     make the medium in DIR from the product's files\n"
-                 "       mkmedium --check DIR            check the medium in DIR, one line a file\n");
+                 "       mkmedium --check DIR            check the medium in DIR, one line a file, and\n"
+                 "                                       against the catalog of DIR's setup.exe\n"
+                 "       mkmedium --seal DIR PROGRAM     give setup program PROGRAM the catalog of DIR\n");
     return 2;
   }
+  if (seal) return SealMain(argv[2], argv[3], host);
   const char* arg = argv[argc - 1];
   std::string folder, why;
   // From the product: every file found and looked at before the medium's
@@ -263,6 +289,7 @@ int MkmediumMain(int argc, char** argv, const MediumHost& host) {
   if (check) {
     std::string report;
     int problems = CheckMedium(folder, arg, host.nullDevice, report, host.kindOf);
+    problems += CheckCatalog(folder, host.slotOf, report);
     if (!Say(report)) return 1;
     return problems ? 1 : 0;
   }

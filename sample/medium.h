@@ -13,6 +13,10 @@
 // FIFO", "a device", "a socket"), as the host can tell; "" otherwise.
 using MediumKindOf = std::string (*)(const std::string& path);
 
+// The names of the manifest's files on the medium, where pictures lie flat;
+// false with *error set when the string table lacks one.
+bool MediumNames(std::vector<std::string>& names, std::string* error);
+
 // Writes the medium into folder (a Windows path); false with *error set
 // when a file cannot be written.
 bool MakeSampleMedium(const std::string& folder, std::string* error);
@@ -86,8 +90,29 @@ bool FindProductFiles(const std::string& productFolder, MediumKindOf kindOf, std
 // medium's files as they were.
 bool WriteProductMedium(const std::string& folder, const std::vector<ProductFile>& files, std::string* error);
 
+// The catalog of the medium in folder (a Windows path): each manifest
+// file's name, size and SHA-256 as read now. False with *error set when a
+// file cannot be read.
+struct CatalogEntry;
+bool MeasureMedium(const std::string& folder, std::vector<CatalogEntry>& entries, std::string* error);
+// Fills the catalog slot of the setup program at program (a Windows path;
+// a PE file's LUMICATALOG resource, or the one slot a native program
+// carries) with entries; the program is written anew and moved over its
+// name. False with *error naming the program and why.
+bool SealProgram(const std::string& program, const std::vector<CatalogEntry>& entries, std::string* error);
+// The bytes of the catalog slot of the program at program, read by this
+// program itself (the file's bytes, the PE reader); false with why.
+using MediumSlotOf = bool (*)(const std::string& program, std::string& slot, std::string& why);
+bool ReadProgramSlot(const std::string& program, std::string& slot, std::string& why);
+// Checks the medium in folder against the catalog of the setup.exe beside
+// it, read through slotOf; one line into report ("catalog: all N files as
+// released", or what differs). 1 when it differs or cannot be read; 0 when
+// it matches or there is no catalog to check.
+int CheckCatalog(const std::string& folder, MediumSlotOf slotOf, std::string& report);
+
 // The mkmedium program: "mkmedium DIR" makes the medium, "mkmedium --check
-// DIR" checks one, "mkmedium --from PRODUCT DIR" makes it from the product.
+// DIR" checks one, "mkmedium --from PRODUCT DIR" makes it from the product,
+// "mkmedium --seal DIR PROGRAM" fills PROGRAM's catalog slot from DIR.
 // folderOf turns the argument into the Windows path of a folder (making it
 // when make is set), or says why it cannot; kindOf names what is no file;
 // nullDevice is where a check expands to.
@@ -96,5 +121,7 @@ struct MediumHost {
   MediumFolderOf folderOf;
   MediumKindOf kindOf;
   const char* nullDevice;
+  MediumSlotOf slotOf;                     // how --check reads setup.exe's catalog
+  std::string (*pathOf)(const char* arg);  // a file argument's Windows path
 };
 int MkmediumMain(int argc, char** argv, const MediumHost& host);

@@ -2,8 +2,8 @@
 # A release a vendor can ship: the medium, a CD image of it and a zip.
 #   sh scripts/release.sh [--product DIR] [--sign FILE.p12 --pass-file FILE]
 #                         [--timestamp URL] OUT
-# writes OUT/medium/ (setup.exe, the 32 files of the install manifest,
-# autorun.inf), OUT/Lumiscroll-VERSION.iso (ISO 9660 with Joliet names),
+# writes OUT/medium/ (setup.exe with the medium's catalog, the 32 files of
+# the install manifest, autorun.inf), OUT/Lumiscroll-VERSION.iso (ISO 9660 with Joliet names),
 # OUT/Lumiscroll-VERSION.zip, OUT/SHA256SUMS, and OUT/.lumiscroll-release,
 # the record of what it made. --product takes the product's files as
 # installed (mkmedium --from); without it the sample product goes out.
@@ -103,9 +103,14 @@ else
   run "sample medium" medium_from "$stage/medium"
 fi
 left=$(say "$log" | grep '^left out: ')
+# setup.exe carries the medium's catalog, sealed in before it is signed so
+# that the signature covers it: it checks every file before it writes one.
+step="setup.exe"
+cp -- "$setup" "$stage/setup.exe" || fail
+run "catalog" medium_from --seal "$stage/medium" "$stage/setup.exe"
 if [ -z "$p12" ]; then
   step="setup.exe"
-  cp -- "$setup" "$stage/medium/setup.exe" || fail
+  mv -- "$stage/setup.exe" "$stage/medium/setup.exe" || fail
 else
   run "signing certificate" codesign_cert "$p12" "$passfile" "$stage/chain.pem"
   run "signing" sign

@@ -61,6 +61,7 @@ if [ -n "${DISPLAY:-}" ]; then
   mkdir -p "$media"
   wine "$win/tools/mkmedium.exe" "$(winepath -w "$media")"
   cp "$win/wizard/setup.exe" "$media/"
+  wine "$win/tools/mkmedium.exe" --seal "$(winepath -w "$media")" "$(winepath -w "$media/setup.exe")"
   echo "== Win32 wizard under Wine on $DISPLAY: $media/setup.exe"
   (cd "$media" && wine setup.exe)
   echo "== the installed Lumiscroll, from its desktop shortcut"

@@ -46,6 +46,9 @@ std::string KindOf(const std::string& path) {
   if (S_ISSOCK(st.st_mode)) return "a socket";
   return "";
 }
+std::string PathOf(const char* arg) { return LumiHostToWindowsPath(arg); }
 }  // namespace
 
-int main(int argc, char** argv) { return MkmediumMain(argc, argv, {FolderOf, KindOf, "Z:\\dev\\null"}); }
+int main(int argc, char** argv) {
+  return MkmediumMain(argc, argv, {FolderOf, KindOf, "Z:\\dev\\null", ReadProgramSlot, PathOf});
+}

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "catalog.h"
 #include "medium.h"
 
 namespace {
@@ -26,6 +27,24 @@ std::string KindOf(const std::string& path) {
   const DWORD a = ::GetFileAttributesA(path.c_str());
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DEVICE) ? "a device" : "";
 }
+// setup.exe's catalog slot as Windows itself reads the program's
+// resources: loaded as data, never run.
+bool SlotOf(const std::string& program, std::string& slot, std::string& why) {
+  HMODULE module = ::LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!module) {
+    why = "Windows cannot load it as a program's data (error " + std::to_string(::GetLastError()) + ")";
+    return false;
+  }
+  HRSRC found = ::FindResourceA(module, kCatalogResource, RT_RCDATA);
+  HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+  const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+  if (bytes) slot.assign(static_cast<const char*>(bytes), ::SizeofResource(module, found));
+  ::FreeLibrary(module);
+  if (!bytes) why = "it carries no catalog slot";
+  return bytes != nullptr;
+}
+
+std::string PathOf(const char* arg) { return arg; }
 }  // namespace
 
-int main(int argc, char** argv) { return MkmediumMain(argc, argv, {FolderOf, KindOf, "NUL"}); }
+int main(int argc, char** argv) { return MkmediumMain(argc, argv, {FolderOf, KindOf, "NUL", SlotOf, PathOf}); }

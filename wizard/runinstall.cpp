@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "afxfile.h"
+#include "catalog.h"
+#include "installer.h"
 #include "messages.h"
 #include "pages.h"
 #include "resource.h"
@@ -12,6 +14,25 @@
 namespace {
 const char kProgramFile[] = "Lumiroll.exe";
 const char kShortcutTitle[] = "Lumiscroll Wallpaper Wizard";
+
+// Checks the medium beside the program against the catalog the program
+// carries, before anything is made: 1 when it has none (a development
+// build) or every file is as catalogued; 0 with the last message set.
+int CheckMedium(CInstaller& inst, const CString* files, int fileCount, const CString* pictures, int pictureCount) {
+  std::vector<CatalogEntry> catalog;
+  std::string why;
+  const CatalogState state = ReadOwnCatalog(catalog, &why);
+  if (state == CatalogState::kEmpty) return 1;
+  std::vector<std::string> names;
+  names.reserve(static_cast<size_t>(fileCount) + static_cast<size_t>(pictureCount));
+  for (int i = 0; i < fileCount; ++i) names.emplace_back(static_cast<const char*>(files[i]));
+  for (int i = 0; i < pictureCount; ++i) names.emplace_back(static_cast<const char*>(inst.GetFilePart(pictures[i])));
+  CString message;
+  if (state == CatalogState::kDamaged) catalog.clear();  // fits no manifest: the program's damage
+  if (CheckMediumAgainst(GetModuleDir(), names, catalog, GetModulePath(), message)) return 1;
+  inst.SetLastMessage(message);
+  return 0;
+}
 
 struct Category {
   const char* subfolder;  // joined to the install folder as it stands
@@ -81,6 +102,7 @@ int CWizardSheet::RunInstall() {
     return 0;
   }
 
+  if (!CheckMedium(inst, files, kFiles, pictures, kPictures)) return 0;
   int result = inst.SetInstallDir(folder);
   for (int i = 0; result && i < kFiles; ++i) result = inst.ExpandFile(files[i]);
   for (int i = 0; result && i < kPictures; ++i) {

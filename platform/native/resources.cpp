@@ -13,14 +13,19 @@
 extern const unsigned char lumi_module_resources[] __attribute__((weak));
 extern const unsigned long lumi_module_resources_size __attribute__((weak));
 
+// The setup program's own resources (its catalog slot, named as its RCDATA
+// resource), linked in the same way into that program alone.
+extern const unsigned char lumi_program_resources[] __attribute__((weak));
+extern const unsigned long lumi_program_resources_size __attribute__((weak));
+
 namespace {
-// The files the program carries, read once from the linked-in list.
-const std::vector<RcSource>& ModuleFiles() {
-  static const std::vector<RcSource> files = [] {
-    std::vector<RcSource> out;
-    if (&lumi_module_resources_size == nullptr || lumi_module_resources == nullptr) return out;
-    const unsigned char* p = lumi_module_resources;
-    const unsigned char* end = p + lumi_module_resources_size;
+// The files of one linked-in list.
+std::vector<RcSource> FilesOf(const unsigned char* list, const unsigned long* listSize) {
+  std::vector<RcSource> out;
+  if (listSize == nullptr || list == nullptr) return out;
+  {
+    const unsigned char* p = list;
+    const unsigned char* end = p + *listSize;
     while (p < end && *p) {
       const unsigned char* nameEnd = static_cast<const unsigned char*>(std::memchr(p, 0, static_cast<size_t>(end - p)));
       if (!nameEnd || end - nameEnd < 5) break;
@@ -34,11 +39,41 @@ const std::vector<RcSource>& ModuleFiles() {
       out.push_back(f);
       p = q + len + 1;
     }
-    return out;
-  }();
+  }
+  return out;
+}
+
+// The files the program carries, read once from the linked-in list.
+const std::vector<RcSource>& ModuleFiles() {
+  static const std::vector<RcSource> files = FilesOf(lumi_module_resources, &lumi_module_resources_size);
+  return files;
+}
+
+const std::vector<RcSource>& ProgramFiles() {
+  static const std::vector<RcSource> files = FilesOf(lumi_program_resources, &lumi_program_resources_size);
   return files;
 }
 }  // namespace
+
+// A resource of the program's own is one of its linked-in files, named as
+// the resource is; only named RCDATA resources are served.
+HRSRC WINAPI FindResourceA(HMODULE, LPCSTR name, LPCSTR type) {
+  if (type != RT_RCDATA || !name || reinterpret_cast<uintptr_t>(name) <= 0xFFFF) return nullptr;
+  for (const RcSource& f : ProgramFiles()) {
+    if (f.name == name) return reinterpret_cast<HRSRC>(const_cast<RcSource*>(&f));
+  }
+  return nullptr;
+}
+
+HGLOBAL WINAPI LoadResource(HMODULE, HRSRC found) { return found; }
+
+LPVOID WINAPI LockResource(HGLOBAL loaded) {
+  return loaded ? const_cast<char*>(reinterpret_cast<RcSource*>(loaded)->text.data()) : nullptr;
+}
+
+DWORD WINAPI SizeofResource(HMODULE, HRSRC found) {
+  return found ? static_cast<DWORD>(reinterpret_cast<RcSource*>(found)->text.size()) : 0;
+}
 
 const std::string* LumiModuleFile(const std::string& name) {
   for (const RcSource& f : ModuleFiles()) {

@@ -72,7 +72,7 @@ codesign_cert() {
 sign() {
   if [ -n "$tsurl" ]; then set -- -ts "$tsurl"; fi
   osslsigncode sign -pkcs12 "$p12" -readpass "$passfile" -h sha256 -n "Lumiscroll Setup" "$@" \
-    -in "$setup" -out "$stage/medium/setup.exe"
+    -in "$stage/setup.exe" -out "$stage/medium/setup.exe"
 }
 verify() {
   cat -- "$stage/chain.pem" /etc/ssl/certs/ca-certificates.crt >"$stage/ca.pem" 2>/dev/null

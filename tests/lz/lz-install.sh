@@ -12,6 +12,9 @@
 # - a changed byte 9 records another last character: another name;
 # - a changed data byte that leaves every length intact: SZDD has no
 #   checksum, so it expands to other bytes of the right length.
+# Then the same files against a catalog giving each the sound file's size
+# and SHA-256: every damaged one is refused before anything is written, the
+# two kinds above included, in both builds alike.
 set -u
 native=$1; probe=$2; build=$(cd "$3" && pwd); work=$4
 . "$(dirname "$0")/lz-inputs.sh"
@@ -40,4 +43,13 @@ paste -d '\n' "$work/native.txt" "$work/wine.txt" | awk -v inputs="$inputs" -v k
       lines, inputs, same, refused, renamed, undetectable, bad
     for (t in texts) printf "  %s %d\n", t, texts[t]
     exit (bad > 0 || lines != inputs)
-  }'
+  }' || exit 1
+grep '^bad-' "$work/native/list.txt" >"$work/bad.txt"
+"$native" catalog "$(winpath "$work/native")" <"$work/bad.txt" >"$work/native-catalog.txt" || exit 1
+wine "$probe" catalog "$(winpath "$work/wine")" <"$work/bad.txt" 2>/dev/null | tr -d '\r' >"$work/wine-catalog.txt"
+damaged=$(grep -c . "$work/bad.txt")
+for side in native wine; do
+  refused=$(grep -c ' result=0 message=File is corrupt: <dir>\\bad-' "$work/$side-catalog.txt")
+  echo "against the catalog ($side): $refused of $damaged damaged files refused"
+  [ "$refused" -eq "$damaged" ] || { grep -v ' result=0 ' "$work/$side-catalog.txt" | head; exit 1; }
+done

@@ -13,6 +13,10 @@
 //                           there first; for each prints
 //                           NAME result=R dest=SIZE:HASH temp=yes|no message=TEXT
 //                           with WINDIR written as <dir> in TEXT
+//   lzprobe catalog WINDIR  the same names checked against a catalog that
+//                           gives each the size and digest of the sound
+//                           file the damaged ones are made from (named.tx_);
+//                           for each prints NAME result=R message=TEXT
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -20,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "catalog.h"
 #include "installer.h"
 #include "lumiwin.h"
 #include "szdd.h"
@@ -184,12 +189,28 @@ int Install(const std::string& dir) {
   return 0;
 }
 
+int Catalog(const std::string& dir) {
+  CatalogEntry sound;
+  if (!MeasureFile((dir + "\\named.tx_").c_str(), sound)) return 1;
+  ForEachName(dir, [&](const std::string& name, char*) {
+    CatalogEntry entry = sound;
+    entry.name = name;
+    CString message;
+    const int result = CheckMediumAgainst(dir.c_str(), {name}, {entry}, "lzprobe", message);
+    std::string text = message.GetString();
+    for (size_t at; (at = text.find(dir)) != std::string::npos;) text.replace(at, dir.size(), "<dir>");
+    std::cout << name << " result=" << result << " message=" << text << "\n";
+  });
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "gen") == 0) return Generate(argv[2]);
   if (argc == 3 && std::strcmp(argv[1], "run") == 0) return Run(argv[2]);
   if (argc == 3 && std::strcmp(argv[1], "install") == 0) return Install(argv[2]);
-  std::cerr << "usage: lzprobe gen WINDIR | run WINDIR < names | install WINDIR < names\n";
+  if (argc == 3 && std::strcmp(argv[1], "catalog") == 0) return Catalog(argv[2]);
+  std::cerr << "usage: lzprobe gen WINDIR | run WINDIR < names | install WINDIR < names | catalog WINDIR < names\n";
   return 2;
 }

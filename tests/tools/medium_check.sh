@@ -1,10 +1,12 @@
 #!/bin/sh
 # mkmedium --check on a sound medium and on a damaged one, in either build.
-#   medium_check.sh MKMEDIUM WORKDIR [WIN32_BUILD_DIR]
+#   medium_check.sh MKMEDIUM SETUP WORKDIR [WIN32_BUILD_DIR]
 # With a Win32 build folder, MKMEDIUM is the Win32 program, run under Wine
-# with that build's prefix: its checks run over the platform's LZ32.
+# with that build's prefix: its checks run over the platform's LZ32, and
+# it reads setup.exe's catalog through the platform. SETUP is the build's
+# setup program, sealed with the medium's catalog.
 set -u
-mk=$1; work=$2; build=${3:-}
+mk=$1; setup=$2; work=$3; build=${4:-}
 fail() { printf 'FAIL: %s\n' "$*"; exit 1; }
 rm -rf "$work" && mkdir -p "$work/media" || exit 1
 work=$(cd "$work" && pwd)
@@ -31,6 +33,30 @@ mkmedium >/dev/null || fail "mkmedium"
 out=$(mkmedium --check) || fail "a sound medium fails the check: $out"
 printf "%s\n" "$out" | grep -qx "medium .*: all 32 files sound" || fail "no summary for a sound medium: $out"
 [ "$(printf "%s\n" "$out" | grep -c '^ok ')" -eq 32 ] || fail "not one line a file: $out"
+
+# The catalog of the setup program beside the medium: none in a development
+# build; once sealed, every file as released; two files swapped (each still
+# sound on its own) and a damaged catalog refused.
+cp "$setup" "$m/setup.exe"
+out=$(mkmedium --check) && printf "%s\n" "$out" | grep -qx "catalog: setup.exe carries none (a development build)" ||
+  fail "an unsealed setup.exe: $out"
+if [ -n "$build" ]; then
+  seal() { wine "$mk" --seal "$wm" "$wm\\setup.exe" >"$work/seal.out" 2>&1; }
+else
+  seal() { "$mk" --seal "$m" "$m/setup.exe" >"$work/seal.out" 2>&1; }
+fi
+seal || fail "--seal: $(cat "$work/seal.out")"
+out=$(mkmedium --check) && printf "%s\n" "$out" | grep -qx "catalog: all 32 files as released" ||
+  fail "a sealed setup.exe: $out"
+mv "$m/Gulls.jp_" "$work/swap" && mv "$m/Sheep.jp_" "$m/Gulls.jp_" && mv "$work/swap" "$m/Sheep.jp_"
+if out=$(mkmedium --check); then fail "two files swapped pass: $out"; fi
+printf "%s\n" "$out" | grep -qx "catalog: FAILED  File is corrupt: .*Gulls.jp_" || fail "two files swapped: $out"
+mv "$m/Gulls.jp_" "$work/swap" && mv "$m/Sheep.jp_" "$m/Gulls.jp_" && mv "$work/swap" "$m/Sheep.jp_"
+offset=$(grep -boa LUMICAT1 "$m/setup.exe" | head -1 | cut -d: -f1)
+printf 'X' | dd of="$m/setup.exe" bs=1 seek=$((offset + 40)) conv=notrunc 2>/dev/null
+if out=$(mkmedium --check); then fail "a damaged catalog passes: $out"; fi
+printf "%s\n" "$out" | grep -qx "catalog: FAILED  setup.exe: its digest differs" || fail "a damaged catalog: $out"
+rm "$m/setup.exe"
 
 # A file that cannot be written fails the run and leaves what was there.
 printf 'previous help\n' >"$m/Lumiroll.hlp" && mkdir "$m/Lumiroll.hlp.new"
