@@ -43,7 +43,10 @@ pe32() {
   [ "$(bytes "$1" 0 2)" = "77 90" ] || { why="$1 is no Windows program (no MZ header)"; return 1; }
   set -- "$1" $(bytes "$1" 60 4)
   [ $# -eq 5 ] || { why="$1 is cut short"; return 1; }
-  [ "$(bytes "$1" $(($2 + 256 * $3 + 65536 * $4 + 16777216 * $5)) 6)" = "80 69 0 0 76 1" ] ||
+  pe=$(bytes "$1" $(($2 + 256 * $3 + 65536 * $4 + 16777216 * $5)) 6)
+  # The 64-bit check build (win64) releases its own setup.exe to test this
+  # script, when LUMI_RELEASE_WIN64=1 says so; what ships is 32-bit.
+  [ "$pe" = "80 69 0 0 76 1" ] || { [ "${LUMI_RELEASE_WIN64:-0}" = 1 ] && [ "$pe" = "80 69 0 0 100 134" ]; } ||
     { why="$1 is no 32-bit x86 Windows program (no PE header for the i386 machine)"; return 1; }
 }
 

@@ -13,6 +13,8 @@ fail() { printf 'FAIL: %s\n' "$*"; exit 1; }
 rm -rf "$work" && mkdir -p "$work" || exit 1
 work=$(cd "$work" && pwd)
 export LUMI_NATIVE_BUILD="$native" LUMI_WIN32_BUILD="$win32"
+# The 64-bit check build's setup.exe goes through the script too.
+[ "$(cat "$win32/wine-arch" 2>/dev/null)" != win64 ] || export LUMI_RELEASE_WIN64=1
 release() { sh "$top/scripts/release.sh" "$@" >"$work/release.out" 2>&1; }
 iso="Lumiscroll-$version.iso" zip="Lumiscroll-$version.zip"
 
