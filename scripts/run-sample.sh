@@ -68,6 +68,6 @@ if [ -n "${DISPLAY:-}" ]; then
   wine "$win/tests/wizdriver.exe" launch
 else
   echo "== Win32 wizard under Wine with Xvfb, walked through by the test driver, then the product it installed"
-  sh tests/win32/wizard-e2e.sh launch "$win" "$win/wizard/setup.exe" "$win/tools/mkmedium.exe" "$win/tests/wizdriver.exe"
+  sh tests/win32/e2e/launch.sh "$win" "$win/wizard/setup.exe" "$win/tools/mkmedium.exe" "$win/tests/wizdriver.exe"
   echo "screenshots: $(ls "$win/screenshots" | tr '\n' ' ')"
 fi

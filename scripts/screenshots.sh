@@ -21,7 +21,7 @@ cmake --build build/native -j2 --target mkmedium
 sh tests/win32/wine-run.sh "$win" --boot
 rm -rf "$win/screenshots"
 for run in launch smoke dpi144 problem; do
-  sh tests/win32/wizard-e2e.sh "$run" "$win" "$win/wizard/setup.exe" "$win/tools/mkmedium.exe" "$win/tests/wizdriver.exe"
+  sh "tests/win32/e2e/$run.sh" "$win" "$win/wizard/setup.exe" "$win/tools/mkmedium.exe" "$win/tests/wizdriver.exe"
 done
 mkdir -p docs
 # shot:picture

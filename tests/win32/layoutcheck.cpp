@@ -42,14 +42,13 @@ SIZE Measure(HWND control, const std::string& text, int width, bool wrap) {
 BOOL CALLBACK CheckControl(HWND c, LPARAM l) {
   auto* layout = reinterpret_cast<Layout*>(l);
   if (!IsWindowVisible(c)) return TRUE;
-  char cls[64] = "";
-  GetClassNameA(c, cls, sizeof cls);
+  const std::string cls = ClassOf(c);
   const int id = GetDlgCtrlID(c);
   RECT w, client;
   GetWindowRect(c, &w);
   GetClientRect(c, &client);
   auto fail = [&](const char* what, long a, long b) {
-    std::printf("FAIL: control %d %s: %s (%ld > %ld)\n", id, cls, what, a, b);
+    std::printf("FAIL: control %d %s: %s (%ld > %ld)\n", id, cls.c_str(), what, a, b);
     ++layout->bad;
   };
   const RECT& p = layout->page;
@@ -60,9 +59,9 @@ BOOL CALLBACK CheckControl(HWND c, LPARAM l) {
   const LONG style = GetWindowLongA(c, GWL_STYLE);
   const std::string text = TextOf(c);
   const int width = client.right, height = client.bottom;
-  std::printf("control %d %s %ldx%ld\n", id, cls, static_cast<long>(width), static_cast<long>(height));
+  std::printf("control %d %s %ldx%ld\n", id, cls.c_str(), static_cast<long>(width), static_cast<long>(height));
   if (text.empty()) return TRUE;
-  if (lstrcmpiA(cls, "Static") == 0) {
+  if (lstrcmpiA(cls.c_str(), "Static") == 0) {
     const LONG type = style & SS_TYPEMASK;
     if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_LEFTNOWORDWRAP && type != SS_SIMPLE)
       return TRUE;
@@ -71,7 +70,7 @@ BOOL CALLBACK CheckControl(HWND c, LPARAM l) {
     const SIZE need = Measure(c, text, width, type != SS_LEFTNOWORDWRAP && type != SS_SIMPLE);
     if (need.cx > width) fail("a line of its text is wider than the control", need.cx, width);
     if (need.cy > height) fail("its text is taller than the control", need.cy, height);
-  } else if (lstrcmpiA(cls, "Button") == 0) {
+  } else if (lstrcmpiA(cls.c_str(), "Button") == 0) {
     // A push button's face, or a check box's text beside its box.
     const LONG type = style & BS_TYPEMASK;
     const int room =

@@ -65,11 +65,7 @@ BOOL CALLBACK PrintControl(HWND c, LPARAM l) {
 
 int ReadWindow(const std::string& title, int seconds, bool close) {
   Wanted w = {&title, nullptr};
-  for (int t = 0; t < seconds * 10 && !w.found; ++t) {
-    EnumWindows(IsWanted, reinterpret_cast<LPARAM>(&w));
-    if (!w.found) Sleep(100);
-  }
-  if (!w.found) {
+  if (!WaitFor(seconds, [&] { return !EnumWindows(IsWanted, reinterpret_cast<LPARAM>(&w)) && w.found; })) {
     std::fprintf(stderr, "no window whose caption begins with '%s'\n", title.c_str());
     EnumWindows(PrintTopLevel, 0);
     return 1;

@@ -3,7 +3,8 @@
 //   wait-sheet SECONDS     wait for the wizard; print its caption
 //   activate               make the wizard the active window (for a screenshot)
 //   dump                   caption, the current page's controls, the sheet's
-//                          buttons by name, control id, state and text
+//                          buttons by name, control id, state and text, the
+//                          control that has the focus, the default button
 //   press BUTTON           back, next, finish, cancel, help: clicks the sheet's
 //                          button of that control id, which must be shown
 //                          and enabled (its text is the platform's, in the
@@ -32,6 +33,7 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -89,6 +91,18 @@ int Dump(HWND sheet) {
     if (!h || !IsWindowVisible(h)) continue;
     std::printf("button %s %#06x %s: %s\n", b.name, b.id, IsWindowEnabled(h) ? "on" : "off", TextOf(h).c_str());
   }
+  // Where the keys go: the wizard thread's focus, and the button Enter presses.
+  GUITHREADINFO gui = {};
+  gui.cbSize = sizeof gui;
+  HWND focus = GetGUIThreadInfo(GetWindowThreadProcessId(sheet, nullptr), &gui) ? gui.hwndFocus : nullptr;
+  if (focus) {
+    std::printf("focus: %#06x %s%s: %s\n", GetDlgCtrlID(focus), ClassOf(focus).c_str(),
+                IsWindowVisible(focus) ? "" : " (hidden)", TextOf(focus).c_str());
+  } else {
+    std::printf("focus: none\n");
+  }
+  const LRESULT def = SendMessageA(sheet, DM_GETDEFID, 0, 0);
+  if (HIWORD(def) == DC_HASDEFID) std::printf("default: %#06x\n", LOWORD(def));
   return 0;
 }
 
@@ -134,10 +148,7 @@ HWND FindOther(HWND sheet, bool sameProcess, int seconds) {
   DWORD pid = 0;
   GetWindowThreadProcessId(sheet, &pid);
   FindOtherState f = {sheet, pid, sameProcess, nullptr};
-  for (int t = 0; t < seconds * 10 && !f.found; ++t) {
-    EnumWindows(IsOther, reinterpret_cast<LPARAM>(&f));
-    if (!f.found) Sleep(100);
-  }
+  WaitFor(seconds, [&] { return !EnumWindows(IsOther, reinterpret_cast<LPARAM>(&f)) && f.found; });
   return f.found;
 }
 
@@ -186,27 +197,30 @@ int Browse(HWND sheet, const std::string& want, bool cancel) {
   }
   // Breadth first over the items, expanding each level as it is reached; the
   // browser fills its tree as it goes, so a search that finds nothing is made
-  // again from the top a few times.
+  // again from the top, once a second.
   HTREEITEM chosen = nullptr;
-  for (int attempt = 0; attempt < 5 && !chosen; ++attempt) {
-    if (attempt > 0) Sleep(1000);
-    std::vector<HTREEITEM> level;
-    for (HTREEITEM i = Next(tree, nullptr, TVGN_ROOT); i; i = Next(tree, i, TVGN_NEXT)) level.push_back(i);
-    for (int depth = 0; depth < 3 && !chosen && !level.empty(); ++depth) {
-      std::vector<HTREEITEM> below;
-      for (HTREEITEM i : level) {
-        std::string text = ItemText(process, tree, i);
-        std::printf("item: %s\n", text.c_str());
-        if (text.find(want) != std::string::npos) {
-          chosen = i;
-          break;
+  WaitFor(
+      5,
+      [&] {
+        std::vector<HTREEITEM> level;
+        for (HTREEITEM i = Next(tree, nullptr, TVGN_ROOT); i; i = Next(tree, i, TVGN_NEXT)) level.push_back(i);
+        for (int depth = 0; depth < 3 && !chosen && !level.empty(); ++depth) {
+          std::vector<HTREEITEM> below;
+          for (HTREEITEM i : level) {
+            std::string text = ItemText(process, tree, i);
+            std::printf("item: %s\n", text.c_str());
+            if (text.find(want) != std::string::npos) {
+              chosen = i;
+              break;
+            }
+            SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(i));
+            for (HTREEITEM c = Next(tree, i, TVGN_CHILD); c; c = Next(tree, c, TVGN_NEXT)) below.push_back(c);
+          }
+          level = below;
         }
-        SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(i));
-        for (HTREEITEM c = Next(tree, i, TVGN_CHILD); c; c = Next(tree, c, TVGN_NEXT)) below.push_back(c);
-      }
-      level = below;
-    }
-  }
+        return chosen != nullptr;
+      },
+      1000);
   CloseHandle(process);
   if (!chosen) {
     std::fprintf(stderr, "no item holds %s\n", want.c_str());
@@ -234,6 +248,19 @@ int Dismiss(HWND sheet, int seconds) {
 }
 
 }  // namespace
+
+bool WaitFor(int seconds, const std::function<bool()>& done, int step) {
+  static const int slow = [] {
+    const char* given = std::getenv("LUMI_SLOW");
+    const int factor = given ? std::atoi(given) : 1;
+    return factor > 0 ? factor : 1;
+  }();
+  for (DWORD start = GetTickCount();;) {
+    if (done()) return true;
+    if (GetTickCount() - start >= static_cast<DWORD>(seconds) * 1000 * slow) return false;
+    Sleep(step);
+  }
+}
 
 std::string TextOf(HWND h) {
   char buf[4096] = "";
@@ -306,19 +333,12 @@ int main(int argc, char** argv) {
   }
   int seconds = arg.empty() ? 30 : std::atoi(arg.c_str());
   if (cmd == "wait-gone") {
-    for (int t = 0; t < seconds * 10; ++t) {
-      if (!FindSheet()) return 0;
-      Sleep(100);
-    }
+    if (WaitFor(seconds, [] { return !FindSheet(); })) return 0;
     std::fprintf(stderr, "the wizard is still open\n");
     return 1;
   }
   HWND sheet = nullptr;
-  for (int t = 0; t < (cmd == "wait-sheet" ? seconds * 10 : 50) && !sheet; ++t) {
-    sheet = FindSheet();
-    if (!sheet) Sleep(100);
-  }
-  if (!sheet) {
+  if (!WaitFor(cmd == "wait-sheet" ? seconds : 5, [&] { return (sheet = FindSheet()) != nullptr; })) {
     std::fprintf(stderr, "no wizard window\n");
     return 1;
   }

@@ -4,7 +4,13 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+
+// Asks done every step milliseconds until it says yes or the time is up:
+// seconds, times the slow factor that the scripts give in LUMI_SLOW where
+// Wine runs under qemu. True when done.
+bool WaitFor(int seconds, const std::function<bool()>& done, int step = 100);
 
 // A window's text, read across processes.
 std::string TextOf(HWND h);
