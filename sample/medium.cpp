@@ -7,7 +7,7 @@
 #include "afxfile.h"
 #include "catalog.h"
 #include "lzcopy.h"
-#include "resource.h"
+#include "manifest.h"
 #include "szdd.h"
 
 extern const unsigned char lumi_sample_files[];
@@ -37,23 +37,6 @@ const char kOrderForm[] =
     "}\r\n";
 
 }  // namespace
-
-namespace {
-// The character each compressed medium file records: the last of its
-// expanded name, which LZ32's rule then restores.
-uint8_t RecordedFor(const std::string& name) {
-  static const char* const kRecorded[][2] = {{".ex_", "e"}, {".dl_", "l"}, {".do_", "c"}, {".jp_", "g"}, {".gi_", "f"}};
-  for (const auto& e : kRecorded) {
-    if (name.size() > 4 && name.compare(name.size() - 4, 4, e[0]) == 0) return static_cast<uint8_t>(e[1][0]);
-  }
-  return 0;
-}
-}  // namespace
-
-std::string ExpandedMediumName(const std::string& name) {
-  uint8_t recorded = RecordedFor(name);
-  return recorded ? SzddExpandedName(name, recorded) : name;
-}
 
 namespace {
 // A file made at build time (a picture, the help), by its name: false when
@@ -99,19 +82,9 @@ std::string SampleContents(const std::string& name) {
 }
 
 bool MediumNames(std::vector<std::string>& names, std::string* error) {
-  std::vector<UINT> ids;
-  for (UINT id = IDS_FILE_FIRST; id <= IDS_FILE_LAST; ++id) ids.push_back(id);
-  for (UINT id = IDS_PICTURE_FIRST; id <= IDS_PICTURE_LAST; ++id) ids.push_back(id);
-  for (UINT id : ids) {
-    CString entry;
-    if (!entry.LoadString(id)) {
-      if (error) *error = "string " + std::to_string(id) + " is missing from the string table";
-      return false;
-    }
-    std::string name = entry.GetString();
-    size_t slash = name.find_last_of('\\');
-    names.push_back(slash == std::string::npos ? name : name.substr(slash + 1));
-  }
+  std::vector<ManifestEntry> manifest;
+  if (!ReadManifest(manifest, error)) return false;
+  for (const ManifestEntry& e : manifest) names.push_back(e.mediumName);
   return true;
 }
 
@@ -138,25 +111,24 @@ bool SameIgnoringAZCase(const std::string& a, const std::string& b) {
 }
 
 bool MakeSampleMedium(const std::string& folder, std::string* error) {
-  std::vector<std::string> names;
-  if (!MediumNames(names, error)) return false;
-  for (const std::string& name : names) {
-    std::string plain = ExpandedMediumName(name);
-    std::string data = SampleContents(plain);
-    if (plain != name) {
-      std::vector<uint8_t> packed = SzddCompress(data, RecordedFor(name));
+  std::vector<ManifestEntry> manifest;
+  if (!ReadManifest(manifest, error)) return false;
+  for (const ManifestEntry& e : manifest) {
+    std::string data = SampleContents(e.installedName);
+    if (e.installedName != e.mediumName) {
+      std::vector<uint8_t> packed = SzddCompress(data, RecordedCharacter(e.mediumName));
       data.assign(packed.begin(), packed.end());
     }
-    if (!WriteMediumFile(folder + "\\" + name, data, error)) return false;
+    if (!WriteMediumFile(folder + "\\" + e.mediumName, data, error)) return false;
   }
   return true;
 }
 
 int CheckMedium(const std::string& folder, const std::string& label, const std::string& nullDevice, std::string& report,
                 MediumKindOf kindOf) {
-  std::vector<std::string> names;
+  std::vector<ManifestEntry> manifest;
   std::string error;
-  if (!MediumNames(names, &error)) {
+  if (!ReadManifest(manifest, &error)) {
     report += error + "\n";
     return 1;
   }
@@ -172,7 +144,8 @@ int CheckMedium(const std::string& folder, const std::string& label, const std::
     ::FindClose(listing);
   }
   int problems = 0;
-  for (const std::string& name : names) {
+  for (const ManifestEntry& m : manifest) {
+    const std::string& name = m.mediumName;
     std::string path = folder + "\\" + name, line, twins;
     for (const std::string& e : entries) {
       if (SameIgnoringAZCase(e, name)) twins += (twins.empty() ? "" : ", ") + e;
@@ -192,7 +165,7 @@ int CheckMedium(const std::string& folder, const std::string& label, const std::
       line = "LZ32 cannot read its expanded name";
     } else {
       const char* cut = std::strrchr(expanded, '\\');
-      std::string got = cut ? cut + 1 : expanded, want = ExpandedMediumName(name);
+      std::string got = cut ? cut + 1 : expanded, want = m.installedName;
       long r = LzCopyFile(path, nullDevice);
       // A file that is no SZDD file at all (corrupt to the copy) is told by
       // the name it keeps.
@@ -210,8 +183,8 @@ int CheckMedium(const std::string& folder, const std::string& label, const std::
     ++problems;
   }
   report += "medium " + label + ": " +
-            (problems ? std::to_string(problems) + " of " + std::to_string(names.size()) + " files have a problem"
-                      : "all " + std::to_string(names.size()) + " files sound") +
+            (problems ? std::to_string(problems) + " of " + std::to_string(manifest.size()) + " files have a problem"
+                      : "all " + std::to_string(manifest.size()) + " files sound") +
             "\n";
   return problems;
 }
@@ -303,11 +276,16 @@ int MkmediumMain(int argc, char** argv, const MediumHost& host) {
       std::fprintf(stderr, "mkmedium: the medium made fails its check:\n%s", report.c_str());
       return 1;
     }
-    return Say("medium from " + std::string(argv[2]) + ": " + arg + " (32 files, checked)\n") ? 0 : 1;
+    return Say("medium from " + std::string(argv[2]) + ": " + arg + " (" + std::to_string(files.size()) +
+               " files, checked)\n")
+               ? 0
+               : 1;
   }
   if (!MakeSampleMedium(folder, &error)) {
     std::fprintf(stderr, "mkmedium: %s\n", error.c_str());
     return 1;
   }
-  return Say("sample medium: " + std::string(arg) + " (32 files)\n") ? 0 : 1;
+  std::vector<std::string> names;
+  MediumNames(names, nullptr);  // read once already: the medium is made
+  return Say("sample medium: " + std::string(arg) + " (" + std::to_string(names.size()) + " files)\n") ? 0 : 1;
 }

@@ -1,37 +1,116 @@
-# Draws the sample product's pictures with ImageMagick (run by cmake -P):
-# one plasma a picture, its colours those of its folder and its pattern
-# seeded by its name, small (a few KB), the same bytes every time.
-#   -DCONVERT=/usr/bin/convert -DOUT=DIR
-set(pictures
-  "Bkgnds1 bkgnd1.jpg" "Bkgnds1 bkgnd2.jpg" "Bkgnds1 bkgnd3.jpg" "Bkgnds1 bkgnd4.jpg" "Bkgnds1 fog.jpg"
-  "Bkgnds1 melting.jpg" "Bkgnds1 sandston.jpg" "Bkgnds1 turtle.gif"
-  "Bkgnds2 clouds.jpg" "Bkgnds2 lumber.jpg" "Bkgnds2 patches.jpg" "Bkgnds2 patio.jpg" "Bkgnds2 pink.jpg"
-  "Bkgnds2 rock.jpg" "Bkgnds2 beach.jpg"
-  "WFalls Water1.jpg" "WFalls Water2.jpg" "WFalls Water3.jpg"
-  "Sunsets Sunset1.jpg" "Sunsets Sunset2.jpg" "Sunsets Sunset3.jpg"
-  "Nature ArchRock.jpg" "Nature Boulders.jpg" "Nature Garden.jpg" "Nature Gulls.jpg" "Nature Sheep.jpg")
-set(colours_Bkgnds1 "khaki-sienna")
-set(colours_Bkgnds2 "slategray-black")
-set(colours_WFalls "lightcyan-steelblue")
-set(colours_Sunsets "gold-darkred")
-set(colours_Nature "yellowgreen-darkgreen")
-file(MAKE_DIRECTORY ${OUT})
-foreach(p IN LISTS pictures)
-  separate_arguments(parts UNIX_COMMAND "${p}")
-  list(GET parts 0 folder)
-  list(GET parts 1 name)
-  string(MD5 hash "${folder}/${name}")
-  string(SUBSTRING ${hash} 0 6 seedhex)
-  math(EXPR seed "0x${seedhex}")
-  if(name MATCHES "\\.gif$")
-    set(form -colors 16)
-  else()
-    set(form -quality 80)
+# The sample product's pictures: the manifest's pictures as the string table
+# names them, each drawn with ImageMagick as one plasma, its colours those
+# of its folder and its pattern seeded by its folder and name, small (a few
+# KB), the same bytes every time.
+#
+# Included, it defines lumi_sample_pictures(SOURCE OUT_VAR): OUT_VAR gets
+# "Folder/installed-name" for every string from IDS_PICTURE_FIRST to
+# IDS_PICTURE_LAST in SOURCE/res/lumiroll.rc, the installed name by the
+# rule of SOURCE/engine/manifest.cpp (its kPackedExtensions line). Run as a
+# script it draws them:
+#   cmake -DSOURCE=TOP -DCONVERT=/usr/bin/convert -DOUT=DIR -P pictures.cmake
+
+# The value of a symbol of resource.h, following names to a number.
+function(lumi_resolve_id defines symbol out)
+  set(value ${symbol})
+  foreach(step RANGE 8)
+    if(value MATCHES "^[0-9]+$")
+      break()
+    endif()
+    if(NOT DEFINED "${defines}_${value}")
+      message(FATAL_ERROR "resource.h defines no ${value}")
+    endif()
+    set(value "${${defines}_${value}}")
+  endforeach()
+  set(${out} ${value} PARENT_SCOPE)
+endfunction()
+
+function(lumi_sample_pictures source out)
+  file(STRINGS ${source}/res/resource.h lines REGEX "^#define [A-Za-z_0-9]+ [A-Za-z_0-9]+$")
+  foreach(line IN LISTS lines)
+    string(REGEX MATCH "^#define ([A-Za-z_0-9]+) ([A-Za-z_0-9]+)$" _ "${line}")
+    set(def_${CMAKE_MATCH_1} ${CMAKE_MATCH_2})
+  endforeach()
+  lumi_resolve_id(def IDS_PICTURE_FIRST first)
+  lumi_resolve_id(def IDS_PICTURE_LAST last)
+
+  file(STRINGS ${source}/engine/manifest.cpp rule REGEX "kPackedExtensions\\[\\] = \"[a-z ]+\";")
+  if(NOT rule MATCHES "\"([a-z ]+)\"")
+    message(FATAL_ERROR "engine/manifest.cpp holds no kPackedExtensions line")
   endif()
-  execute_process(
-    COMMAND ${CONVERT} -size 160x120 -seed ${seed} plasma:${colours_${folder}} -blur 0x1 ${form} -strip ${OUT}/${name}
-    RESULT_VARIABLE rc ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "ImageMagick could not draw ${name}: ${err}")
-  endif()
-endforeach()
+  string(REPLACE " " ";" extensions "${CMAKE_MATCH_1}")
+
+  # The string table's entries of one id and one text: "123 "Nature\\Gulls.jp_"".
+  file(STRINGS ${source}/res/lumiroll.rc lines REGEX "^[ \t]*[A-Za-z_0-9]+[ \t]+\"[^\"]*\"[ \t]*$")
+  set(pictures "")
+  foreach(line IN LISTS lines)
+    string(REGEX MATCH "^[ \t]*([A-Za-z_0-9]+)[ \t]+\"([^\"]*)\"" _ "${line}")
+    set(symbol ${CMAKE_MATCH_1})
+    set(text "${CMAKE_MATCH_2}")
+    if(NOT symbol MATCHES "^[0-9]+$" AND NOT DEFINED def_${symbol})
+      continue()
+    endif()
+    lumi_resolve_id(def ${symbol} id)
+    if(id LESS first OR id GREATER last)
+      continue()
+    endif()
+    if(NOT text MATCHES "^([^\\\\]+)\\\\\\\\([^\\\\]+)$")
+      message(FATAL_ERROR "string ${id} names no picture in a folder: ${text}")
+    endif()
+    set(folder ${CMAKE_MATCH_1})
+    set(name ${CMAKE_MATCH_2})
+    if(name MATCHES "^(.*\\.)([A-Za-z][A-Za-z])_$")
+      set(stem ${CMAKE_MATCH_1})
+      set(two ${CMAKE_MATCH_2})
+      string(TOLOWER ${two} lower)
+      set(found "")
+      foreach(e IN LISTS extensions)
+        string(SUBSTRING ${e} 0 2 head)
+        if(head STREQUAL lower)
+          string(SUBSTRING ${e} 2 1 last_letter)
+          set(found "${stem}${two}${last_letter}")
+        endif()
+      endforeach()
+      if(found STREQUAL "")
+        message(FATAL_ERROR "string ${id}: no installed name is known for ${name}")
+      endif()
+      set(name ${found})
+    endif()
+    list(APPEND pictures "${folder}/${name}")
+  endforeach()
+  set(${out} ${pictures} PARENT_SCOPE)
+endfunction()
+
+if(CMAKE_SCRIPT_MODE_FILE)
+  lumi_sample_pictures(${SOURCE} pictures)
+  set(colours_Bkgnds1 "khaki-sienna")
+  set(colours_Bkgnds2 "slategray-black")
+  set(colours_WFalls "lightcyan-steelblue")
+  set(colours_Sunsets "gold-darkred")
+  set(colours_Nature "yellowgreen-darkgreen")
+  file(MAKE_DIRECTORY ${OUT})
+  foreach(p IN LISTS pictures)
+    string(REGEX MATCH "^([^/]+)/(.+)$" _ "${p}")
+    set(folder ${CMAKE_MATCH_1})
+    set(name ${CMAKE_MATCH_2})
+    string(MD5 hash "${folder}/${name}")
+    string(SUBSTRING ${hash} 0 6 seedhex)
+    math(EXPR seed "0x${seedhex}")
+    set(colours "${colours_${folder}}")
+    if(colours STREQUAL "")
+      set(colours "lightgray-dimgray")  # a folder of its own: grey, its pattern still its name's
+    endif()
+    string(TOLOWER "${name}" lower)
+    if(lower MATCHES "\\.gif$")
+      set(form -colors 16)
+    else()
+      set(form -quality 80)
+    endif()
+    execute_process(
+      COMMAND ${CONVERT} -size 160x120 -seed ${seed} plasma:${colours} -blur 0x1 ${form} -strip ${OUT}/${name}
+      RESULT_VARIABLE rc ERROR_VARIABLE err)
+    if(NOT rc EQUAL 0)
+      message(FATAL_ERROR "ImageMagick could not draw ${name}: ${err}")
+    endif()
+  endforeach()
+endif()

@@ -6,9 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "afxstr.h"
+#include "manifest.h"
 #include "medium.h"
-#include "resource.h"
 #include "stream.h"
 #include "szdd.h"
 
@@ -70,18 +69,9 @@ bool OwnFile(const std::string& path, MediumKindOf kindOf, bool folder, std::str
 // *error naming the first entry without one, or with two.
 bool Resolve(const std::string& product, MediumKindOf kindOf, std::vector<Entry>& entries, std::string& report,
              std::string* error) {
-  for (UINT id = IDS_FILE_FIRST; id <= IDS_PICTURE_LAST; ++id) {
-    if (id == IDS_FILE_LAST + 1) id = IDS_PICTURE_FIRST;
-    CString text;
-    if (!text.LoadString(id)) {
-      if (error) *error = "string " + std::to_string(id) + " is missing from the string table";
-      return false;
-    }
-    const std::string entry = text.GetString();
-    const size_t slash = entry.find_last_of('\\');
-    entries.push_back({slash == std::string::npos ? entry : entry.substr(slash + 1),
-                       slash == std::string::npos ? "" : entry.substr(0, slash), ""});
-  }
+  std::vector<ManifestEntry> manifest;
+  if (!ReadManifest(manifest, error)) return false;
+  for (const ManifestEntry& m : manifest) entries.push_back({m.mediumName, m.subfolder, ""});
   std::set<std::string> folders = {""};
   for (const Entry& e : entries) folders.insert(e.subfolder);
   for (const std::string& sub : folders) {

@@ -5,9 +5,9 @@
 #include "afxfile.h"
 #include "catalog.h"
 #include "installer.h"
+#include "manifest.h"
 #include "messages.h"
 #include "pages.h"
-#include "resource.h"
 #include "tempfile.h"
 #include "wizsheet.h"
 
@@ -18,15 +18,14 @@ const char kShortcutTitle[] = "Lumiscroll Wallpaper Wizard";
 // Checks the medium beside the program against the catalog the program
 // carries, before anything is made: 1 when it has none (a development
 // build) or every file is as catalogued; 0 with the last message set.
-int CheckMedium(CInstaller& inst, const CString* files, int fileCount, const CString* pictures, int pictureCount) {
+int CheckMedium(CInstaller& inst, const std::vector<ManifestEntry>& manifest) {
   std::vector<CatalogEntry> catalog;
   std::string why;
   const CatalogState state = ReadOwnCatalog(catalog, &why);
   if (state == CatalogState::kEmpty) return 1;
   std::vector<std::string> names;
-  names.reserve(static_cast<size_t>(fileCount) + static_cast<size_t>(pictureCount));
-  for (int i = 0; i < fileCount; ++i) names.emplace_back(static_cast<const char*>(files[i]));
-  for (int i = 0; i < pictureCount; ++i) names.emplace_back(static_cast<const char*>(inst.GetFilePart(pictures[i])));
+  names.reserve(manifest.size());
+  for (const ManifestEntry& e : manifest) names.push_back(e.mediumName);
   CString message;
   if (state == CatalogState::kDamaged) catalog.clear();  // fits no manifest: the program's damage
   if (CheckMediumAgainst(GetModuleDir(), names, catalog, GetModulePath(), message)) return 1;
@@ -80,35 +79,39 @@ int CWizardSheet::RunInstall() {
   // a backslash, a picture folder, a backslash and the longest of the file
   // names and the temporary name (an expanded name is never longer than its
   // file's name on the medium).
-  constexpr int kFiles = IDS_FILE_LAST - IDS_FILE_FIRST + 1;
-  constexpr int kPictures = IDS_PICTURE_LAST - IDS_PICTURE_FIRST + 1;
-  const int tempName = static_cast<int>(std::strlen(CInstaller::kTempName));
-  CString files[kFiles];
-  CString pictures[kPictures];
-  int longest = 1 + tempName;  // below the folder, for LZ32
-  for (int i = 0; i < kFiles; ++i) {
-    files[i].LoadString(IDS_FILE_FIRST + i);
-    longest = std::max(longest, 1 + files[i].GetLength());
+  std::vector<ManifestEntry> manifest;
+  std::string error;
+  if (!ReadManifest(manifest, &error)) {
+    inst.SetLastMessage(error.c_str());
+    return 0;
   }
+  const int tempName = static_cast<int>(std::strlen(CInstaller::kTempName));
+  int longest = 1 + tempName;  // below the folder, for LZ32
   bool fits = true;
-  for (int i = 0; i < kPictures; ++i) {
-    pictures[i].LoadString(IDS_PICTURE_FIRST + i);
-    const int subfolder = 1 + inst.GetDirPart(pictures[i]).GetLength();
+  for (const ManifestEntry& e : manifest) {
+    const int name = 1 + static_cast<int>(e.mediumName.size());
+    if (e.subfolder.empty()) {
+      longest = std::max(longest, name);
+      continue;
+    }
+    const int subfolder = 1 + static_cast<int>(e.subfolder.size());
     fits = fits && folder.GetLength() + subfolder <= CInstaller::kMaxFolder;
-    longest = std::max({longest, 1 + pictures[i].GetLength(), subfolder + 1 + tempName});
+    longest = std::max({longest, subfolder + name, subfolder + 1 + tempName});
   }
   if (!fits || folder.GetLength() + longest > CInstaller::kMaxLzPath) {
     inst.SetLastMessage(kMsgInstallFolderTooLong + folder);
     return 0;
   }
 
-  if (!CheckMedium(inst, files, kFiles, pictures, kPictures)) return 0;
+  if (!CheckMedium(inst, manifest)) return 0;
   int result = inst.SetInstallDir(folder);
-  for (int i = 0; result && i < kFiles; ++i) result = inst.ExpandFile(files[i]);
-  for (int i = 0; result && i < kPictures; ++i) {
-    const CString& entry = pictures[i];
-    CString fileName = inst.GetFilePart(entry);
-    CString destination = folder + "\\" + inst.GetDirPart(entry);
+  for (const ManifestEntry& e : manifest) {
+    if (!result) break;
+    if (e.subfolder.empty()) {
+      result = inst.ExpandFile(e.mediumName.c_str());
+      continue;
+    }
+    CString destination = folder + "\\" + e.subfolder.c_str();
     result = inst.SetInstallDir(destination);
     // A picture folder that stands as a link (another user's, say) would
     // take the pictures elsewhere: nothing is written through it, nor into
@@ -121,7 +124,7 @@ int CWizardSheet::RunInstall() {
       inst.SetLastMessage(kMsgFolderIsLink + destination);
       result = 0;
     }
-    if (result) result = inst.ExpandFile(fileName);
+    if (result) result = inst.ExpandFile(e.mediumName.c_str());
   }
 
   // The category list files are written whatever happened before. When one

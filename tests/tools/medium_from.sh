@@ -12,6 +12,10 @@ fail() { printf 'FAIL: %s\n' "$*"; exit 1; }
 rm -rf "$work" && mkdir -p "$work/c/Apps" || exit 1
 work=$(cd "$work" && pwd)
 "$mk" "$work/media" >/dev/null || fail "mkmedium"
+# The number of manifest files, as the medium's check counts them.
+"$mk" --check "$work/media" >"$work/check.out" || fail "the sample medium fails its check"
+total=$(sed -n 's/^medium .*: all \([0-9][0-9]*\) files sound$/\1/p' "$work/check.out")
+pictures=$(grep -c '^ok .* -> .*\.\(jpg\|gif\) (' "$work/check.out")
 cp "$setup" "$work/media/lumiroll-setup"
 sh "$(dirname "$0")/../../scripts/sample-machine.sh" "$work"
 export LUMIROLL_DRIVE_C="$work/c" LUMIROLL_REGISTRY="$work/registry.reg"
@@ -26,7 +30,7 @@ for f in "$product"/*/*.jpg "$product"/*/*.gif; do
   identify "$f" >/dev/null 2>&1 || fail "$f is no picture to identify"
   n=$((n + 1))
 done
-[ "$n" -eq 26 ] || fail "$n pictures installed, 26 expected"
+[ "$n" -eq "$pictures" ] || fail "$n pictures installed, $pictures expected"
 file -b "$product/Order.doc" | grep -q "^Rich Text Format" || fail "Order.doc: $(file -b "$product/Order.doc")"
 # The program and its library: Win32 files, the program importing the
 # library's category reader, so it starts only with the library beside it.
@@ -43,14 +47,14 @@ PY
 /usr/bin/python3 "$(dirname "$0")/help_check.py" "$product/Lumiroll.hlp" "$product/Lumiroll.cnt" >/dev/null ||
   fail "the help file: $(/usr/bin/python3 "$(dirname "$0")/help_check.py" "$product/Lumiroll.hlp" "$product/Lumiroll.cnt")"
 
-same() {  # same DIR: the 32 medium files in DIR are the sample medium's
+same() {  # same DIR: the medium files in DIR are the sample medium's, as many
   n=0
   for f in "$work/media"/*; do
     name=$(basename "$f"); [ "$name" = lumiroll-setup ] && continue
     cmp -s "$f" "$1/$name" || fail "$1/$name differs from the medium's"
     n=$((n + 1))
   done
-  [ "$n" -eq 32 ] && [ "$(ls "$1" | wc -l)" -eq 32 ] || fail "$1 holds $(ls "$1" | wc -l) files"
+  [ "$n" -eq "$total" ] && [ "$(ls "$1" | wc -l)" -eq "$total" ] || fail "$1 holds $(ls "$1" | wc -l) files, not $total"
 }
 
 out=$("$mk" --from "$product" "$work/again") || fail "--from the install folder: $out"
@@ -58,7 +62,7 @@ same "$work/again"
 for list in Photos.dat Bkgnds.dat; do
   printf '%s\n' "$out" | grep -q "^left out: .*\\\\$list (the manifest does not name it)" || fail "no line for $list: $out"
 done
-printf '%s\n' "$out" | grep -q "^medium from .*(32 files, checked)" || fail "no summary: $out"
+printf '%s\n' "$out" | grep -q "^medium from .*($total files, checked)" || fail "no summary: $out"
 
 # Windows finds names whatever their case; the medium keeps the manifest's.
 mv "$product/Lumiroll.exe" "$product/LUMIROLL.EXE" && mv "$product/Nature" "$product/NATURE"

@@ -9,10 +9,11 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "lumiids.h"
+#include "manifest.h"
 #include "medium.h"
-#include "resource.h"
 #include "testfs.h"
 #include "wizdriver.h"
 
@@ -64,16 +65,13 @@ int CheckInstall(const std::string& folder, const std::string& medium) {
     ++bad;
   };
   int files = 0;
-  for (UINT id = IDS_FILE_FIRST; id <= IDS_PICTURE_LAST; id = id == IDS_FILE_LAST ? IDS_PICTURE_FIRST : id + 1) {
-    char entry[MAX_PATH];
-    LoadStringA(GetModuleHandleA(nullptr), id, entry, sizeof entry);
-    std::string e = entry, sub, name = e;
-    size_t k = e.find('\\');
-    if (k != std::string::npos) {
-      sub = "\\" + e.substr(0, k);
-      name = e.substr(k + 1);
-    }
-    std::string expanded = ExpandedMediumName(name), got, want = SampleContents(expanded);
+  std::vector<ManifestEntry> manifest;
+  std::string error;
+  if (!ReadManifest(manifest, &error)) fail(error);
+  for (const ManifestEntry& m : manifest) {
+    const std::string& name = m.mediumName;
+    const std::string sub = m.subfolder.empty() ? "" : "\\" + m.subfolder, expanded = m.installedName;
+    std::string got, want = SampleContents(expanded);
     if (!medium.empty() && !Expanded(medium + "\\" + name, want)) {
       fail("LZ32 cannot expand the medium's " + name);
     } else if (!GetFile(folder + sub + "\\" + expanded, got)) {
@@ -123,6 +121,7 @@ int CheckInstall(const std::string& folder, const std::string& medium) {
     if (!bad) std::printf("link %s -> %s (%s)\n", link.c_str(), path, description);
   }
   CoUninitialize();
-  std::printf("installed: %d of 32 files as packed, both category lists%s\n", files, bad ? "" : ", both links");
+  std::printf("installed: %d of %d files as packed, both category lists%s\n", files, static_cast<int>(manifest.size()),
+              bad ? "" : ", both links");
   return bad ? 1 : 0;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "categories.h"
+#include "manifest.h"
 #include "medium.h"
 #include "pages.h"
 #include "resource.h"
@@ -39,38 +40,36 @@ bool ReadCategoryFile(const std::string& path, std::vector<Record>& out, std::st
   return true;
 }
 
-std::string MediumName(UINT id) {
-  CString s;
-  s.LoadString(id);
-  std::string n = s.GetString();
-  size_t k = n.find_last_of('\\');
-  return k == std::string::npos ? n : n.substr(k + 1);
+std::vector<ManifestEntry> Manifest() {
+  std::vector<ManifestEntry> manifest;
+  std::string error;
+  EXPECT_TRUE(ReadManifest(manifest, &error)) << error;
+  return manifest;
 }
 
+std::string MediumName(UINT id) {
+  for (const ManifestEntry& e : Manifest()) {
+    if (e.id == id) return e.mediumName;
+  }
+  return "";
+}
+
+// How many of the manifest's pictures stand in folder, and how many the
+// manifest puts into subfolder.
 int FilesIn(const std::string& folder) {
   int n = 0;
-  for (UINT id = IDS_PICTURE_FIRST; id <= IDS_PICTURE_LAST; ++id) {
-    n += PathExists(folder + "\\" + ExpandedMediumName(MediumName(id)));
-  }
+  for (const ManifestEntry& e : Manifest()) n += !e.subfolder.empty() && PathExists(folder + "\\" + e.installedName);
+  return n;
+}
+int PicturesOf(const std::string& subfolder) {
+  int n = 0;
+  for (const ManifestEntry& e : Manifest()) n += e.subfolder == subfolder;
   return n;
 }
 
 // Where the file of a manifest entry lands under folder.
-std::string InstalledPath(const std::string& folder, UINT id) {
-  CString entry;
-  entry.LoadString(id);
-  std::string text = entry.GetString();
-  size_t k = text.find_last_of('\\');
-  std::string sub = k == std::string::npos ? "" : "\\" + text.substr(0, k);
-  return folder + sub + "\\" + ExpandedMediumName(MediumName(id));
-}
-
-// Every manifest id in install order.
-std::vector<UINT> ManifestIds() {
-  std::vector<UINT> ids;
-  for (UINT id = IDS_FILE_FIRST; id <= IDS_FILE_LAST; ++id) ids.push_back(id);
-  for (UINT id = IDS_PICTURE_FIRST; id <= IDS_PICTURE_LAST; ++id) ids.push_back(id);
-  return ids;
+std::string InstalledPath(const std::string& folder, const ManifestEntry& e) {
+  return folder + (e.subfolder.empty() ? "" : "\\" + e.subfolder) + "\\" + e.installedName;
 }
 
 class InstallRun : public ::testing::Test {
@@ -103,16 +102,15 @@ TEST_F(InstallRun, AFullRunInstallsEverything) {
   ASSERT_EQ(Run(folder_), 1) << Message();
   EXPECT_STREQ(sheet_.m_installer.GetTargetDir(), folder_.c_str());  // where the shortcuts point
   // The primary files and the pictures, byte for byte as they were packed.
-  for (UINT id : ManifestIds()) {
+  for (const ManifestEntry& e : Manifest()) {
     std::string got;
-    ASSERT_TRUE(GetFile(InstalledPath(folder_, id), got)) << id;
-    EXPECT_TRUE(got == SampleContents(ExpandedMediumName(MediumName(id)))) << id;
+    ASSERT_TRUE(GetFile(InstalledPath(folder_, e), got)) << e.mediumName;
+    EXPECT_TRUE(got == SampleContents(e.installedName)) << e.mediumName;
   }
-  EXPECT_EQ(FilesIn(folder_ + "\\Bkgnds1"), 8);
-  EXPECT_EQ(FilesIn(folder_ + "\\Bkgnds2"), 7);
-  EXPECT_EQ(FilesIn(folder_ + "\\WFalls"), 3);
-  EXPECT_EQ(FilesIn(folder_ + "\\Sunsets"), 3);
-  EXPECT_EQ(FilesIn(folder_ + "\\Nature"), 5);
+  for (const char* sub : {"Bkgnds1", "Bkgnds2", "WFalls", "Sunsets", "Nature"}) {
+    EXPECT_GT(PicturesOf(sub), 0) << sub;
+    EXPECT_EQ(FilesIn(folder_ + "\\" + sub), PicturesOf(sub)) << sub;
+  }
 
   const std::string windows = sheet_.m_installer.GetWindowsDir().GetString();
   const struct {
@@ -179,7 +177,7 @@ TEST_F(InstallRun, AFailureAtAPictureLeavesTheFoldersBeforeIt) {
   PutFile(clouds, keep);
   EXPECT_EQ(result, 0);
   EXPECT_EQ(Message(), "Could not expand file " + clouds);
-  EXPECT_EQ(FilesIn(folder_ + "\\Bkgnds1"), 8);
+  EXPECT_EQ(FilesIn(folder_ + "\\Bkgnds1"), PicturesOf("Bkgnds1"));
   EXPECT_TRUE(IsFolder(folder_ + "\\Bkgnds2"));
   EXPECT_EQ(FilesIn(folder_ + "\\Bkgnds2"), 0);
   for (const char* absent : {"\\WFalls", "\\Sunsets", "\\Nature"}) EXPECT_FALSE(PathExists(folder_ + absent)) << absent;
@@ -278,7 +276,7 @@ TEST_F(InstallRun, TheLongestFolderInstallsAndALongerOneIsRefusedBeforeAnythingI
     if (length == 106) {
       EXPECT_EQ(Run(folder), 1) << Message();
       EXPECT_TRUE(PathExists(folder + "\\Bkgnds1\\sandston.jpg"));
-      EXPECT_EQ(FilesIn(folder + "\\Nature"), 5);
+      EXPECT_EQ(FilesIn(folder + "\\Nature"), PicturesOf("Nature"));
     } else {
       EXPECT_EQ(Run(folder), 0);
       EXPECT_EQ(Message(), "The installation folder name is too long: " + folder);
@@ -305,11 +303,10 @@ TEST_F(InstallRun, AFailedReinstallKeepsTheInstalledFiles) {
   EXPECT_TRUE(GetFile(exe, now) && now == "installed before");
   EXPECT_FALSE(PathExists(folder_ + "\\" + CInstaller::kTempName));
 
-  for (UINT id : ManifestIds()) ASSERT_TRUE(PutFile(InstalledPath(folder_, id), "stale"));
+  for (const ManifestEntry& e : Manifest()) ASSERT_TRUE(PutFile(InstalledPath(folder_, e), "stale"));
   ASSERT_EQ(Run(folder_), 1) << Message();
-  for (UINT id : ManifestIds()) {
-    EXPECT_TRUE(GetFile(InstalledPath(folder_, id), now) && now == SampleContents(ExpandedMediumName(MediumName(id))))
-        << id;
+  for (const ManifestEntry& e : Manifest()) {
+    EXPECT_TRUE(GetFile(InstalledPath(folder_, e), now) && now == SampleContents(e.installedName)) << e.mediumName;
   }
   for (const char* sub : {"", "\\Bkgnds1", "\\Bkgnds2", "\\WFalls", "\\Sunsets", "\\Nature"}) {
     EXPECT_FALSE(PathExists(folder_ + sub + "\\" + CInstaller::kTempName)) << sub;
@@ -324,8 +321,8 @@ TEST_F(InstallRun, WhatCannotBeWrittenFailsTheRunAndKeepsItsBytes) {
   // Bytes the six files take in the install folder: a disk with fewer left
   // than that and the first category list fills up at the list.
   long long primaries = 0;
-  for (UINT id = IDS_FILE_FIRST; id <= IDS_FILE_LAST; ++id) {
-    primaries += static_cast<long long>(SampleContents(ExpandedMediumName(MediumName(id))).size());
+  for (const ManifestEntry& e : Manifest()) {
+    if (e.subfolder.empty()) primaries += static_cast<long long>(SampleContents(e.installedName).size());
   }
   enum class Put { kFile, kReadOnlyFile, kReadOnlyFolder, kFullDisk };
   struct Case {
@@ -471,10 +468,9 @@ TEST_F(InstallRun, WhatStandsInTheFoldersNeverMakesTheRunWriteElsewhere) {
       continue;
     }
     ASSERT_EQ(result, 1) << Message();
-    for (UINT id : ManifestIds()) {
-      EXPECT_TRUE(GetFile(InstalledPath(folder_, id), bytes) &&
-                  bytes == SampleContents(ExpandedMediumName(MediumName(id))))
-          << id;
+    for (const ManifestEntry& e : Manifest()) {
+      EXPECT_TRUE(GetFile(InstalledPath(folder_, e), bytes) && bytes == SampleContents(e.installedName))
+          << e.mediumName;
     }
     std::vector<Record> r;
     std::string why;
