@@ -150,7 +150,8 @@ int CInstaller::ExpandFile(const char* name) {
   }
   szDest[sizeof szDest - 1] = 0;
   CString dest = JoinPath(m_szTargetDir, GetFilePart(szDest));
-  if (!CopyInto(szDest, sizeof szDest, dest) || !CopyInto(szTemp, sizeof szTemp, JoinPath(m_szTargetDir, kTempName))) {
+  CTempFile temp(dest);
+  if (!CopyInto(szDest, sizeof szDest, dest) || !CopyInto(szTemp, sizeof szTemp, temp.GetTempPath())) {
     m_strLastMessage = kMsgFileTooLong + dest;
     return 0;
   }
@@ -175,7 +176,6 @@ int CInstaller::ExpandFile(const char* name) {
   // anything is written.
   OFSTRUCT ofSource;
   OFSTRUCT ofTemp;
-  HANDLE temp = INVALID_HANDLE_VALUE;
   INT hTemp = -1;
   LONG copied;
   CString failed;  // set when the temporary file itself is the problem
@@ -187,7 +187,7 @@ int CInstaller::ExpandFile(const char* name) {
     DWORD attr = ::GetFileAttributesA(szDest);
     if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
       copied = LZERROR_BADOUTHANDLE;
-    } else if ((temp = CreateTempFile(szTemp, &inTheWay)) == INVALID_HANDLE_VALUE) {
+    } else if (!temp.Create(&inTheWay)) {
       failed = TempFailureMessage(::GetLastError(), inTheWay, szTemp, szDest);
       copied = LZERROR_BADOUTHANDLE;
     } else {
@@ -198,14 +198,13 @@ int CInstaller::ExpandFile(const char* name) {
   if (hTemp >= 0) ::LZClose(hTemp);
   if (hSource >= 0) ::LZClose(hSource);
   if (copied >= 0 && !LzExpandedNameSound(mediumName, expandedName)) copied = LZERROR_READ;
-  if (copied >= 0 && FileSizeOf(temp) != copied) {
+  if (copied >= 0 && FileSizeOf(temp.GetHandle()) != copied) {
     // The bytes went into another file than the one made for them.
     failed = CString(kMsgCannotAccess) + szTemp;
     copied = LZERROR_BADOUTHANDLE;
   }
-  if (temp != INVALID_HANDLE_VALUE) ::CloseHandle(temp);
-  if (copied >= 0 && !::MoveFileExA(szTemp, szDest, MOVEFILE_REPLACE_EXISTING)) copied = LZERROR_BADOUTHANDLE;
-  if (copied < 0 && temp != INVALID_HANDLE_VALUE) ::DeleteFileA(szTemp);
+  if (copied >= 0 && !temp.Commit()) copied = LZERROR_BADOUTHANDLE;
+  temp.Abandon();  // a failed copy's file goes now, before the message is made
 
   if (copied < 0) {
     m_strLastMessage = failed.IsEmpty() ? ExpandFailureMessage(copied, szSource, szDest) : failed;

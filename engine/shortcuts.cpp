@@ -108,18 +108,8 @@ int CInstaller::CreateShortcut(const char* targetPath, const char* linkPath, con
   // it (the link object never opens a file by name), and moved over its name,
   // as every file the run writes: a link standing there is replaced, never
   // written through, and a failed write keeps the shortcut there before.
-  int result = 0;
-  const CString temp = JoinPath(GetDirPart(linkPath), kTempName);
-  HANDLE h = CreateTempFile(temp);
-  if (h != INVALID_HANDLE_VALUE) {
-    const bool written = WriteStream(saved, h);
-    ::CloseHandle(h);
-    if (written && ::MoveFileExA(temp, linkPath, MOVEFILE_REPLACE_EXISTING)) {
-      result = 1;
-    } else {
-      ::DeleteFileA(temp);
-    }
-  }
+  CTempFile file(linkPath);
+  const bool made = file.Create() && WriteStream(saved, file.GetHandle()) && file.Commit();
   saved->Release();
-  return result;
+  return made ? 1 : 0;
 }

@@ -1,6 +1,6 @@
 #include "tempfile.h"
 
-#include "afxstr.h"
+#include "installer.h"
 
 namespace {
 HANDLE CreateNew(const char* path, DWORD share) {
@@ -64,4 +64,55 @@ long long FileSizeOf(HANDLE file) {
   const DWORD low = ::GetFileSize(file, &high);
   if (low == INVALID_FILE_SIZE && ::GetLastError() != NO_ERROR) return -1;
   return static_cast<long long>(high) << 32 | low;
+}
+
+CString TempPathFor(const char* target) {
+  const CString path(target);
+  int end = path.ReverseFind('\\');
+  if (end < 0) end = path.ReverseFind(':');
+  return path.Left(end + 1) + CInstaller::kTempName;
+}
+
+CTempFile::CTempFile(const char* target, const char* tempPath)
+    : m_target(target), m_temp(tempPath ? CString(tempPath) : TempPathFor(target)) {}
+
+bool CTempFile::Create(bool* inTheWay) {
+  Abandon();
+  m_handle = CreateTempFile(m_temp, inTheWay);
+  m_made = m_handle != INVALID_HANDLE_VALUE;
+  return m_made;
+}
+
+HANDLE CTempFile::Detach() {
+  const HANDLE handle = m_handle;
+  m_handle = INVALID_HANDLE_VALUE;
+  return handle;
+}
+
+bool CTempFile::Close() {
+  const HANDLE handle = Detach();
+  return handle == INVALID_HANDLE_VALUE || ::CloseHandle(handle);
+}
+
+bool CTempFile::Commit() {
+  if (!m_made) {
+    ::SetLastError(ERROR_INVALID_HANDLE);
+    return false;
+  }
+  if (Close() && ::MoveFileExA(m_temp, m_target, MOVEFILE_REPLACE_EXISTING)) {
+    m_made = false;  // the file is the target's now
+    return true;
+  }
+  const DWORD error = ::GetLastError();
+  Abandon();
+  ::SetLastError(error);
+  return false;
+}
+
+void CTempFile::Abandon() {
+  Close();
+  // Only a file made here goes: the name may stand for a file of another
+  // program's (CreateTempFile refused to clear it) or a link.
+  if (m_made) ::DeleteFileA(m_temp);
+  m_made = false;
 }

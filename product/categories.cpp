@@ -2,8 +2,12 @@
 
 #include <cstring>
 
+#include "category.h"
+
 namespace {
-constexpr size_t kHeader = 6, kRecord = 324, kFolder = 260, kName = 60;
+constexpr size_t kHeader = kCategoryHeaderSize, kRecord = sizeof(CategoryRecord);
+constexpr size_t kFolder = sizeof CategoryRecord::szFolder, kName = sizeof CategoryRecord::szName;
+constexpr size_t kValue = offsetof(CategoryRecord, dwValue);
 
 uint32_t Le32(const uint8_t* p) {
   return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
@@ -41,12 +45,12 @@ bool ReadCategories(const uint8_t* bytes, size_t size, std::vector<Category>& ou
   for (uint32_t i = 0; i < count; ++i) {
     const uint8_t* r = bytes + kHeader + static_cast<size_t>(i) * kRecord;
     Category c;
-    if (!Text(r, kFolder, c.folder) || !Text(r + kFolder, kName, c.name)) {
+    if (!Text(r, kFolder, c.folder) || !Text(r + offsetof(CategoryRecord, szName), kName, c.name)) {
       why = "category " + std::to_string(i + 1) + " has a text without its end";
       out.clear();
       return false;
     }
-    c.value = Le32(r + kFolder + kName);
+    c.value = Le32(r + kValue);
     out.push_back(std::move(c));
   }
   return true;

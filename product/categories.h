@@ -1,6 +1,5 @@
 // The product's reader of the category list files the setup writes
-// ("Photos.dat", "Bkgnds.dat"): a 6-byte header (the record count as 32 bits,
-// then its low 16 bits) and 324-byte records from offset 6, little-endian.
+// ("Photos.dat", "Bkgnds.dat"; their layout is engine/category.h's).
 // Bytes in, records out: nothing here opens a file, so the product and the
 // tests read with the same code.
 #pragma once

@@ -9,6 +9,7 @@
 
 #include "lumiwin.h"
 #include "stream.h"
+#include "tempfile.h"
 
 // What stands at a Windows path when it is no plain file or folder ("a
 // FIFO", "a device", "a socket"), as the host can tell; "" otherwise.
@@ -58,8 +59,7 @@ class MediumFileWriter : public SzddSink {
 
  private:
   std::string path_, temp_;
-  HANDLE handle_ = INVALID_HANDLE_VALUE;
-  bool made_ = false;
+  CTempFile file_;
   DWORD failed_ = 0;
 };
 

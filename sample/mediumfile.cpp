@@ -1,5 +1,6 @@
-// A medium file in the making: written under NAME.new, made new as the
-// installer makes its temporary file, and moved over NAME once whole.
+// A medium file in the making: the installer's way of writing a file
+// (CTempFile), under NAME.new, as a medium is committed only once all its
+// files are whole.
 #include <utility>
 
 #include "medium.h"
@@ -23,16 +24,13 @@ std::string Cause(DWORD error) {
 }
 }  // namespace
 
-MediumFileWriter::MediumFileWriter(std::string path) : path_(std::move(path)), temp_(path_ + ".new") {}
+MediumFileWriter::MediumFileWriter(std::string path)
+    : path_(std::move(path)), temp_(path_ + ".new"), file_(path_.c_str(), temp_.c_str()) {}
 
-MediumFileWriter::~MediumFileWriter() { Abandon(); }
+MediumFileWriter::~MediumFileWriter() = default;
 
 bool MediumFileWriter::Open(std::string* error) {
-  handle_ = CreateTempFile(temp_.c_str());
-  if (handle_ != INVALID_HANDLE_VALUE) {
-    made_ = true;
-    return true;
-  }
+  if (file_.Create()) return true;
   if (error) *error = "cannot create " + temp_ + ": " + Cause(::GetLastError());
   return false;
 }
@@ -41,7 +39,7 @@ bool MediumFileWriter::Write(const uint8_t* buf, size_t n) {
   while (failed_ == 0 && n > 0) {
     const DWORD chunk = n > (1u << 20) ? (1u << 20) : static_cast<DWORD>(n);
     DWORD done = 0;
-    if (!::WriteFile(handle_, buf, chunk, &done, nullptr)) {
+    if (!::WriteFile(file_.GetHandle(), buf, chunk, &done, nullptr)) {
       failed_ = ::GetLastError();
     } else if (done == 0) {
       failed_ = ERROR_DISK_FULL;  // a short write: nowhere left to put the bytes
@@ -53,8 +51,7 @@ bool MediumFileWriter::Write(const uint8_t* buf, size_t n) {
 }
 
 bool MediumFileWriter::Close(std::string* error) {
-  if (handle_ != INVALID_HANDLE_VALUE && !::CloseHandle(handle_) && failed_ == 0) failed_ = ::GetLastError();
-  handle_ = INVALID_HANDLE_VALUE;
+  if (!file_.Close() && failed_ == 0) failed_ = ::GetLastError();
   if (failed_ == 0) return true;
   if (error) *error = "cannot write " + path_ + ": " + Cause(failed_);
   Abandon();
@@ -62,23 +59,12 @@ bool MediumFileWriter::Close(std::string* error) {
 }
 
 bool MediumFileWriter::Commit(std::string* error) {
-  if (!made_ || !::MoveFileExA(temp_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    if (error) {
-      *error = "cannot write " + path_ + ": cannot replace it (" + Cause(made_ ? ::GetLastError() : 0) + ")";
-    }
-    Abandon();
-    return false;
-  }
-  made_ = false;
-  return true;
+  if (file_.Commit()) return true;
+  if (error) *error = "cannot write " + path_ + ": cannot replace it (" + Cause(::GetLastError()) + ")";
+  return false;
 }
 
-void MediumFileWriter::Abandon() {
-  if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
-  handle_ = INVALID_HANDLE_VALUE;
-  if (made_) ::DeleteFileA(temp_.c_str());
-  made_ = false;
-}
+void MediumFileWriter::Abandon() { file_.Abandon(); }
 
 bool WriteMediumFile(const std::string& path, const std::string& bytes, std::string* error) {
   MediumFileWriter file(path);

@@ -32,31 +32,21 @@ int CheckMedium(CInstaller& inst, const std::vector<ManifestEntry>& manifest) {
   inst.SetLastMessage(message);
   return 0;
 }
-
-struct Category {
-  const char* subfolder;  // joined to the install folder as it stands
-  const char* name;
-};
-const Category kPhotos[3] = {{"\\Sunsets", "Sunsets"}, {"\\Nature", "Nature"}, {"\\WFalls", "Waterfalls"}};
-const Category kBackgrounds[2] = {{"\\Bkgnds1", "Light Patterns"}, {"\\Bkgnds2", "Dark Patterns"}};
 }  // namespace
 
-// Written as every installed file is: into a temporary file made new beside
-// it, moved over its name once whole, so that a link or a file with other
-// names standing there is replaced, never written into, and a failure keeps
-// what was there.
+// Written as every installed file is (CTempFile), so that a link or a file
+// with other names standing there is replaced, never written into, and a
+// failure keeps what was there.
 int CWizardSheet::WriteCategoryFile(const char* path, int count, const CategoryRecord* records) {
-  const CString temp = m_installer.JoinPath(m_installer.GetDirPart(path), CInstaller::kTempName);
-  HANDLE handle = CreateTempFile(temp);
-  if (handle == INVALID_HANDLE_VALUE) return 0;
+  CTempFile temp(path);
+  if (!temp.Create()) return 0;
+  uint8_t header[kCategoryHeaderSize];
+  FillCategoryHeader(header, count);
   bool written = true;
   {
-    CFile file(handle);
+    CFile file(temp.Detach());
     try {
-      int32_t n = count;
-      file.Write(&n, 4);
-      uint16_t low = static_cast<uint16_t>(static_cast<uint32_t>(count) & 0xFFFF);
-      file.Write(&low, 2);
+      file.Write(header, sizeof header);
       for (int i = 0; i < count; ++i) file.Write(&records[i], sizeof(CategoryRecord));
       file.Close();
     } catch (CException* e) {
@@ -64,9 +54,7 @@ int CWizardSheet::WriteCategoryFile(const char* path, int count, const CategoryR
       written = false;
     }
   }
-  if (written && ::MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING)) return 1;
-  ::DeleteFileA(temp);
-  return 0;
+  return written && temp.Commit() ? 1 : 0;
 }
 
 int CWizardSheet::RunInstall() {
@@ -131,18 +119,14 @@ int CWizardSheet::RunInstall() {
   // cannot be written the product would lack its categories: the shortcuts
   // of a run that went well so far are still made, then the run fails and
   // says which files, after the shortcuts' message when none was made.
-  CategoryRecord records[3];
   CString failedLists;
-  for (int i = 0; i < 3; ++i) FillCategoryRecord(records[i], folder + kPhotos[i].subfolder, kPhotos[i].name);
-  CString photos = inst.JoinPath(folder, "Photos.dat");
-  if (!WriteCategoryFile(photos, 3, records)) failedLists += kMsgCannotWriteList + photos;
-  for (int i = 0; i < 2; ++i) {
-    FillCategoryRecord(records[i], folder + kBackgrounds[i].subfolder, kBackgrounds[i].name);
-  }
-  FillCategoryRecord(records[2], inst.GetWindowsDir(), "Windows Standard");
-  CString backgrounds = inst.JoinPath(folder, "Bkgnds.dat");
-  if (!WriteCategoryFile(backgrounds, 3, records)) {
-    failedLists += (failedLists.IsEmpty() ? "" : "\n") + (kMsgCannotWriteList + backgrounds);
+  for (const CategoryList& list : kCategoryLists) {
+    CategoryRecord records[kCategoriesPerList];
+    FillCategoryRecords(list, folder, inst.GetWindowsDir(), records);
+    const CString path = inst.JoinPath(folder, list.file);
+    if (!WriteCategoryFile(path, kCategoriesPerList, records)) {
+      failedLists += (failedLists.IsEmpty() ? "" : "\n") + (kMsgCannotWriteList + path);
+    }
   }
 
   if (result) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "category.h"
 #include "lumiids.h"
 #include "manifest.h"
 #include "medium.h"
@@ -18,13 +19,14 @@
 #include "wizdriver.h"
 
 namespace {
-// The installed tree: files as packed, category lists as the product reads
-// them, links as the shell reads them.
-std::string Record(const std::string& folder, const std::string& name) {
-  std::string r(324, '\0');
-  std::memcpy(&r[0], folder.data(), folder.size());
-  std::memcpy(&r[260], name.data(), name.size());
-  return r;
+// A category list as the install writes it into folder.
+std::string CategoryFile(const CategoryList& list, const std::string& folder, const char* windows) {
+  uint8_t header[kCategoryHeaderSize];
+  FillCategoryHeader(header, kCategoriesPerList);
+  CategoryRecord records[kCategoriesPerList];
+  FillCategoryRecords(list, folder.c_str(), windows, records);
+  return std::string(reinterpret_cast<const char*>(header), sizeof header) +
+         std::string(reinterpret_cast<const char*>(records), sizeof records);
 }
 
 std::string ShellFolder(const char* value) {
@@ -84,19 +86,11 @@ int CheckInstall(const std::string& folder, const std::string& medium) {
   }
   char windows[MAX_PATH];
   GetWindowsDirectoryA(windows, MAX_PATH);
-  const std::string header3("\x03\0\0\0\x03\0", 6);
-  const struct {
-    const char* file;
-    std::string bytes;
-  } lists[] = {
-      {"Photos.dat", header3 + Record(folder + "\\Sunsets", "Sunsets") + Record(folder + "\\Nature", "Nature") +
-                         Record(folder + "\\WFalls", "Waterfalls")},
-      {"Bkgnds.dat", header3 + Record(folder + "\\Bkgnds1", "Light Patterns") +
-                         Record(folder + "\\Bkgnds2", "Dark Patterns") + Record(windows, "Windows Standard")},
-  };
-  for (const auto& list : lists) {
+  for (const CategoryList& list : kCategoryLists) {
     std::string got;
-    if (!GetFile(folder + "\\" + list.file, got) || got != list.bytes) fail(std::string("category list ") + list.file);
+    if (!GetFile(folder + "\\" + list.file, got) || got != CategoryFile(list, folder, windows)) {
+      fail(std::string("category list ") + list.file);
+    }
   }
   CoInitialize(nullptr);
   const std::string target = folder + "\\Lumiroll.exe";
