@@ -26,7 +26,15 @@ BOOL CWizardPage::OnInitDialog() {
 BOOL CWizardPage::OnSetActive() {
   CWizardSheet* sheet = GetSheet();
   if (sheet) {
-    sheet->PostMessage(PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(WizardButtonsFor(m_nPage, sheet->m_nPageCount)));
+    const unsigned buttons = WizardButtonsFor(m_nPage, sheet->m_nPageCount);
+    sheet->PostMessage(PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(buttons));
+    // The focus follows the buttons, once they have changed (posted after
+    // them, it is delivered after them): to the default one, Finish on the
+    // last page, else Next. The button that had it may just have been
+    // disabled (Back on the first page) or hidden (Next on the last), which
+    // leaves no control with the focus: Enter, Tab and Space would go nowhere.
+    HWND target = ::GetDlgItem(sheet->m_hWnd, (buttons & PSWIZB_FINISH) ? ID_WIZFINISH : ID_WIZNEXT);
+    if (target) sheet->PostMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
   }
   return CPropertyPage::OnSetActive();
 }

@@ -125,13 +125,14 @@ TEST_F(Wizard, PagesTitlesAndButtonsInSheetOrder) {
 TEST_F(Wizard, ButtonsArePostedAndLandAfterActivation) {
   sheet_ = std::make_unique<CWizardSheet>();
   ASSERT_TRUE(sheet_->Create());  // Create pumps once the first page is shown
-  // The read-me page posts its buttons while it becomes active: right after
-  // a press that is not followed by a pump the page is shown with the welcome
-  // page's buttons still, and they change once the queue is delivered.
+  // The read-me page posts its buttons while it becomes active, and after
+  // them the focus on its default button: right after a press that is not
+  // followed by a pump the page is shown with the welcome page's buttons
+  // still, and they change once the queue is delivered.
   SendMessageA(LumiSheetWindow(), PSM_PRESSBUTTON, PSBTN_NEXT, 0);
   EXPECT_EQ(LumiSheetPageTemplate(), 109u);
   EXPECT_FALSE(Offered().back);
-  EXPECT_EQ(LumiQueuedMessages(), 1u);
+  EXPECT_EQ(LumiQueuedMessages(), 2u);
   LumiPumpMessages();
   EXPECT_TRUE(Offered().back);
   PostMessageA(LumiSheetWindow(), PSM_SETWIZBUTTONS, 0, PSWIZB_NEXT);
