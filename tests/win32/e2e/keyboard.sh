@@ -9,6 +9,8 @@
 # needs: wow64
 . "$(dirname "$0")/common.sh"
 e2e_begin "$@"
+# It installs into the default folder on the prefix's own drive C:.
+e2e_own_prefix
 e2e_session
 e2e_medium
 e2e_desktop
