@@ -16,6 +16,7 @@
 #include "installer.h"
 #include "lumistandin.h"
 #include "medium.h"
+#include "mediumcatalog.h"
 #include "pages.h"
 #include "wizsheet.h"
 

@@ -9,7 +9,7 @@
 
 namespace {
 // The extensions a packed name may stand for, each known by its first two
-// letters. sample/pictures.cmake reads this line to name the pictures it
+// letters. product/pictures.cmake reads this line to name the pictures it
 // draws: keep it one line of three-letter extensions.
 const char kPackedExtensions[] = "exe dll doc jpg gif bmp hlp cnt txt ini wav ico png rtf";
 }  // namespace

@@ -1,4 +1,4 @@
-#include "lumiconsole.h"
+#include "console.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,9 +8,10 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "lumisheet.h"
 #include "lumistandin.h"
 #include "lumiwin.h"
+#include "sheet.h"
+#include "views.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "internal.h"
-#include "lumisheet.h"
 #include "lumiwin.h"
+#include "sheet.h"
 
 namespace {
 

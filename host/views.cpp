@@ -5,8 +5,9 @@
 #include <sstream>
 
 #include "internal.h"
-#include "lumisheet.h"
 #include "lumiwin.h"
+#include "sheet.h"
+#include "views.h"
 
 namespace {
 

@@ -5,6 +5,8 @@
 
 #include "catalog.h"
 #include "medium.h"
+#include "mediumcatalog.h"
+#include "mediumfile.h"
 #include "peresource.h"
 
 namespace {

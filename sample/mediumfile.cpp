@@ -3,7 +3,7 @@
 // files are whole.
 #include <utility>
 
-#include "medium.h"
+#include "mediumfile.h"
 #include "tempfile.h"
 
 namespace {

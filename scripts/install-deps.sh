@@ -3,6 +3,7 @@
 # is missing: once everything is there it needs neither root nor the package
 # servers. As root it installs directly; as another user through sudo.
 set -eu
+. "$(dirname "$0")/lib/locale.sh"
 export DEBIAN_FRONTEND=noninteractive
 packages="cmake ninja-build g++ make libgtest-dev googletest libbenchmark-dev
   libmspack-dev mscompress
@@ -23,7 +24,7 @@ for p in $packages; do
 done
 # The Japanese locale of the Wine wizard run under code page 932.
 need_locale=0
-locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\{0,1\}8' || need_locale=1
+ja_locale_here || need_locale=1
 if [ -z "$missing" ] && [ "$need_locale" -eq 0 ] && i386_runs; then
   echo "install-deps: everything needed is installed"
   exit 0
@@ -62,7 +63,7 @@ if [ -n "$missing" ]; then
     $SUDO apt-get install -y -q --no-install-recommends -t "$release" $missing
   fi
 fi
-locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\{0,1\}8' || $SUDO localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+ja_locale_here || ja_locale_make $SUDO
 # 32-bit x86 programs through qemu, where the kernel runs none itself.
 if ! i386_runs; then
   if ! dpkg-query -W -f='${Status}\n' qemu-user-static 2>/dev/null | grep -q '^install ok installed$'; then

@@ -23,6 +23,7 @@ set -u
 unset CDPATH
 case $0 in */*) here=${0%/*} ;; *) here=. ;; esac
 . "$here/lib/release-lib.sh" || exit 2
+. "$here/lib/build.sh" || exit 2
 abspath "$here/.." && top=$abs || exit 2
 product="" p12="" passfile="" tsurl="" out="" stage="" keep_stage="" made_out="" step="arguments"
 outputs="OUT is as it was"
@@ -72,8 +73,8 @@ fi
 step="earlier outputs"
 why=$(ours "$out") || fail "$why"
 
-build_native() { cd "$top" && cmake --preset native >/dev/null && cmake --build build/native --target mkmedium; }
-build_win32() { cd "$top" && cmake --preset win32 >/dev/null && cmake --build build/win32 --target lumiroll-setup; }
+build_native() { cd "$top" && build_preset native mkmedium; }
+build_win32() { cd "$top" && build_preset win32 lumiroll-setup; }
 native=${LUMI_NATIVE_BUILD:-}
 win32=${LUMI_WIN32_BUILD:-}
 if [ -z "$native" ]; then

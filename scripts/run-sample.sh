@@ -23,45 +23,45 @@ while [ $# -gt 0 ]; do
   shift
 done
 
+. scripts/lib/build.sh
+. scripts/lib/sample.sh
+. scripts/lib/wine.sh
 sh scripts/install-deps.sh
-cmake --preset native >/dev/null
-cmake --build build/native --target media
+build_preset native media
 
 # The native machine: drive C: is a folder here, with a desktop and a
 # Programs folder that the registry file names.
 sample=$PWD/build/native/sample
 rm -rf "$sample"
-sh scripts/sample-machine.sh "$sample"
-export LUMIROLL_DRIVE_C="$sample/c" LUMIROLL_REGISTRY="$sample/registry.reg"
+sample_machine "$sample"
 echo "== native console wizard: build/native/media/lumiroll-setup (drive C: is $sample/c)"
 if [ -n "$script" ]; then
-  (cd build/native/media && ./lumiroll-setup) <"$script"
+  console_setup build/native/media <"$script"
 elif [ -t 0 ]; then
-  (cd build/native/media && ./lumiroll-setup)
+  console_setup build/native/media
 else
-  printf 'wait 4\nnext\nnext\nnext\nfinish\nclose\n' | (cd build/native/media && ./lumiroll-setup)
+  printf 'wait 4\nnext\nnext\nnext\nfinish\nclose\n' | console_setup build/native/media
 fi
 echo "== installed on the native drive C:"
 (cd "$sample/c" && find . -type f | sort | sed 's|^\./|  C:/|')
 
 [ "$native_only" -eq 1 ] && exit 0
-cmake --preset win32 >/dev/null
-cmake --build build/win32 --target lumiroll-setup mkmedium wizdriver
+build_preset win32 lumiroll-setup mkmedium wizdriver
 win=$PWD/build/win32
-. tests/win32/wine-env.sh
-if wine_emulated && [ "${LUMI_WINE_EMULATED:-0}" != 1 ]; then
+if ! wine32_runs_here; then
   echo "== Win32 wizard: $win/wizard/setup.exe is built; this kernel runs 32-bit x86 programs only under qemu," \
     "where Wine takes minutes to start, so it is not run (LUMI_WINE_EMULATED=1 runs it)"
   exit 0
 fi
 wine_env "$win"
-sh tests/win32/wine-run.sh "$win" --boot
+wine_boot
 if [ -n "${DISPLAY:-}" ]; then
   media="$win/media"
   mkdir -p "$media"
-  wine "$win/tools/mkmedium.exe" "$(winepath -w "$media")"
+  wmedia=$(wine_path "$media")
+  wine "$win/tools/mkmedium.exe" "$wmedia"
   cp "$win/wizard/setup.exe" "$media/"
-  wine "$win/tools/mkmedium.exe" --seal "$(winepath -w "$media")" "$(winepath -w "$media/setup.exe")"
+  wine "$win/tools/mkmedium.exe" --seal "$wmedia" "$wmedia\\setup.exe"
   echo "== Win32 wizard under Wine on $DISPLAY: $media/setup.exe"
   (cd "$media" && wine setup.exe)
   echo "== the installed Lumiscroll, from its desktop shortcut"

@@ -8,17 +8,17 @@
 #   sh scripts/screenshots.sh
 set -eu
 cd "$(dirname "$0")/.."
-. tests/win32/wine-env.sh
+. scripts/lib/build.sh
+. scripts/lib/wine.sh
 preset=win32
 wine_emulated && preset=win64
-cmake --preset $preset >/dev/null
-cmake --build build/$preset -j2
+build_preset $preset
 win=$PWD/build/$preset
 # The help's run starts the signed setup.exe of a release made by its test.
-cmake --preset native >/dev/null
-cmake --build build/native -j2 --target mkmedium
+build_preset native mkmedium
 (cd "$win" && ctest -R '^release\.script$' --output-on-failure >/dev/null) || { echo "the release test failed"; exit 1; }
-sh tests/win32/wine-run.sh "$win" --boot
+wine_env "$win"
+wine_boot
 rm -rf "$win/screenshots"
 for run in launch smoke dpi144 problem; do
   sh "tests/win32/e2e/$run.sh" "$win" "$win/wizard/setup.exe" "$win/tools/mkmedium.exe" "$win/tests/wizdriver.exe"

@@ -5,35 +5,31 @@
 # ctest runs.
 set -u
 cd "$(dirname "$0")/.."
-jobs=${JOBS:-2}
+JOBS=${JOBS:-2}
+jobs=$JOBS
 status=0
 passed=0
 failed=0
 # Where 32-bit x86 programs run natively, the win32 preset runs its
 # programs under Wine twice: in a 32-bit prefix (wine.*) and in a 64-bit one
 # under WoW64 (wow64.*), as on 64-bit Windows. Where Wine's 32-bit loader
-# runs only under qemu (wine_emulated), the Win32 programs are built but
-# their Wine tests are left out, as there each Wine start takes minutes and
-# Wine's threads are unsteady; LUMI_WINE_EMULATED=1 runs them all the same.
-# In their place the same sources, built for 64-bit Windows (win64), run
-# every Wine test under Wine's 64-bit loader, which needs no emulation;
-# LUMI_WIN64=1 runs that check build on any machine.
-. tests/win32/wine-env.sh
-emulated=0
+# runs only under qemu, the Win32 programs are built but their Wine tests
+# are left out (wine32_runs_here). In their place the same sources, built
+# for 64-bit Windows (win64), run every Wine test under Wine's 64-bit
+# loader, which needs no emulation; LUMI_WIN64=1 runs that check build on
+# any machine.
+. scripts/lib/build.sh
+. scripts/lib/wine.sh
 presets="native win32 native-asan"
-if wine_emulated; then
-  emulated=1
-  presets="native win32 win64 native-asan"
-elif [ "${LUMI_WIN64:-0}" = 1 ]; then
+if wine_emulated || [ "${LUMI_WIN64:-0}" = 1 ]; then
   presets="native win32 win64 native-asan"
 else
   skipped="the win64 check build (32-bit x86 runs natively here; LUMI_WIN64=1 runs it)"
 fi
 for preset in $presets; do
-  cmake --preset "$preset" >/dev/null || exit 1
-  cmake --build "build/$preset" -j "$jobs" || exit 1
+  build_preset "$preset" || exit 1
   only=""
-  if [ "$preset" = win32 ] && [ "$emulated" -eq 1 ] && [ "${LUMI_WINE_EMULATED:-0}" != 1 ]; then
+  if [ "$preset" = win32 ] && ! wine32_runs_here; then
     echo "win32: its Wine tests are not run: this kernel runs 32-bit x86 programs only under qemu" \
       "(LUMI_WINE_EMULATED=1 runs them, for an hour or more)"
     skipped="the win32 preset's Wine and WoW64 tests (32-bit x86 emulated; the win64 preset ran them on a 64-bit build)"

@@ -303,6 +303,23 @@ SzddResult SzddCompress(SzddSource& in, SzddSink& out, uint64_t size, uint8_t re
   return Encoder(in, out, size).Run(recorded);
 }
 
+std::string SzddCompressFailure(SzddStatus status) {
+  switch (status) {
+    case SzddStatus::kOk:
+      return "";
+    case SzddStatus::kReadError:
+      return "cannot read it";
+    case SzddStatus::kSizeChanged:
+      return "it changed while it was read";
+    case SzddStatus::kNoMemory:
+      return "out of memory";
+    case SzddStatus::kTooLarge:
+      return "too large to pack: the format holds at most 4294967295 bytes";
+    default:
+      return "cannot write it";
+  }
+}
+
 std::vector<uint8_t> SzddCompress(const uint8_t* data, size_t size, uint8_t recorded) {
   std::vector<uint8_t> packed;
   packed.reserve(size + size / 8 + kSzddHeaderSize + 2);

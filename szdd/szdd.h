@@ -60,6 +60,10 @@ SzddResult SzddExpand(SzddSource& in, SzddSink& out, uint32_t length);
 SzddResult SzddCompress(SzddSource& in, SzddSink& out, uint64_t size, uint8_t recorded);
 // The same over memory.
 std::vector<uint8_t> SzddCompress(const uint8_t* data, size_t size, uint8_t recorded);
+// Why a compression failed, in words for a message about the file ("" for
+// kOk): "cannot read it" and "cannot write it" for the source and the sink,
+// to which a caller may add the system's reason.
+std::string SzddCompressFailure(SzddStatus status);
 inline std::vector<uint8_t> SzddCompress(const std::string& s, uint8_t recorded) {
   return SzddCompress(reinterpret_cast<const uint8_t*>(s.data()), s.size(), recorded);
 }

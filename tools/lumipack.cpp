@@ -178,22 +178,10 @@ int Compress(const std::string& file, const std::string& outDir) {
   int err = errno;
   close(in);
   if (out >= 0 && close(out) != 0 && r.status == SzddStatus::kOk) r.status = SzddStatus::kWriteError;
-  switch (r.status) {
-    case SzddStatus::kOk:
-      break;
-    case SzddStatus::kReadError:
-      why = std::string("read error: ") + std::strerror(err);
-      break;
-    case SzddStatus::kSizeChanged:
-      why = "it changed while it was read";
-      break;
-    case SzddStatus::kNoMemory:
-      why = "out of memory";
-      break;
-    default:
-      why = std::string("write error: ") + std::strerror(err);
-      return Finish(tmp, target, false, target, why);
-  }
+  why = SzddCompressFailure(r.status);
+  if (r.status == SzddStatus::kReadError || r.status == SzddStatus::kWriteError)
+    why += std::string(": ") + std::strerror(err);
+  if (r.status == SzddStatus::kWriteError) return Finish(tmp, target, false, target, why);
   return Finish(tmp, target, r.status == SzddStatus::kOk, file, why);
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "lumistandin.h"
-#include "medium.h"
+#include "mkmedium_main.h"
 
 namespace {
 bool FolderOf(const char* arg, bool make, std::string& folder, std::string& why) {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "catalog.h"
-#include "medium.h"
+#include "mkmedium_main.h"
 
 namespace {
 bool FolderOf(const char* arg, bool make, std::string& folder, std::string& why) {

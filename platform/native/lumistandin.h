@@ -1,5 +1,5 @@
 // Settings and observation points of the native stand-ins (the sheet host
-// has its own, lumisheet.h). Only the native build has this header: product
+// has its own, host/sheet.h). Only the native build has this header: product
 // code never includes it, tools and tests may.
 #pragma once
 #include <cstdint>

@@ -3,7 +3,7 @@
 # copied to WORK/wine. Expects native, probe, build and work; leaves work absolute
 # and defines winpath and both.
 [ -x "$native" ] || { echo "no native probe at $native: build the native preset first"; exit 1; }
-. "$(dirname "$0")/../win32/wine-env.sh"
+. "$(dirname "$0")/../../scripts/lib/wine.sh"
 wine_env "$build"
 rm -rf "$work" && mkdir -p "$work/native" "$work/wine" || exit 1
 work=$(cd "$work" && pwd)

@@ -72,10 +72,11 @@ export LUMI_WIN32_BUILD="$win32"
 # The product's messages as mkmedium gives them: Windows paths whose \t is
 # no tab; what the manifest does not name is shown on success too.
 m="$work/install"
-mkdir -p "$m/c/Apps" && cp -r "$work/a/medium" "$m/media" && cp "$native/wizard/lumiroll-setup" "$m/media/" &&
-  sh "$top/scripts/sample-machine.sh" "$m" || fail "making the install machine"
-printf 'next\nnext\nchange\nC:\\Apps\nnext\nfinish\nclose\n' | (cd "$m/media" &&
-  LUMIROLL_DRIVE_C="$m/c" LUMIROLL_REGISTRY="$m/registry.reg" ./lumiroll-setup) >"$m/out" 2>&1 || fail "the install"
+. "$top/scripts/lib/sample.sh"
+mkdir -p "$m/c/Apps" && cp -r "$work/a/medium" "$m/media" && cp "$native/wizard/lumiroll-setup" "$m/media/" ||
+  fail "making the install machine"
+(sample_machine "$m" && printf 'next\nnext\nchange\nC:\\Apps\nnext\nfinish\nclose\n' | console_setup "$m/media") \
+  >"$m/out" 2>&1 || fail "the install"
 mv "$m/c/Apps/Lumiroll" "$work/tmp" || exit 1
 release --product "$work/tmp" "$work/p" || fail "a release from the installed product: $(cat "$work/release.out")"
 grep -qxF 'left out: Z:'"$(printf '%s' "$work" | tr / '\\')"'\tmp\Photos.dat (the manifest does not name it)' \

@@ -14,7 +14,7 @@ import struct
 import sys
 
 spec = importlib.util.spec_from_file_location(
-    "hlpmap", os.path.join(os.path.dirname(__file__), "..", "..", "tools", "hlpmap.py"))
+    "hlpmap", os.path.join(os.path.dirname(__file__), "..", "..", "product", "help", "hlpmap.py"))
 hlp = importlib.util.module_from_spec(spec)
 spec.loader.exec_module(hlp)
 

@@ -13,16 +13,9 @@ work=$(cd "$work" && pwd)
 m="$work/media"
 # mkmedium [--check]: on the medium folder, natively or under Wine.
 if [ -n "$build" ]; then
-  . "$(dirname "$0")/../win32/wine-env.sh"
+  . "$(dirname "$0")/../../scripts/lib/wine.sh"
   wine_env "$build"
-  # Once, and again if it came back empty: a start that meets the Wine
-  # server as it ends (the last program gone) gets nothing.
-  for try in 1 2 3; do
-    wm=$(winepath -w "$m" 2>/dev/null | tr -d '\r')
-    [ -n "$wm" ] && break
-    sleep 1
-  done
-  [ -n "$wm" ] || fail "winepath gives no Windows path for $m"
+  wm=$(wine_path "$m") || fail "winepath gives no Windows path for $m"
   mkmedium() { wine "$mk" "$@" "$wm" >"$work/out.raw" 2>&1; s=$?; tr -d '\r' <"$work/out.raw"; return $s; }
 else
   mkmedium() { "$mk" "$@" "$m"; }
@@ -30,7 +23,8 @@ fi
 mkmedium >/dev/null || fail "mkmedium"
 out=$(mkmedium --check) || fail "a sound medium fails the check: $out"
 # The number of manifest files, as the check counts them.
-n=$(printf "%s\n" "$out" | sed -n 's/^medium .*: all \([0-9][0-9]*\) files sound$/\1/p')
+. "$(dirname "$0")/../../scripts/lib/sample.sh"
+n=$(medium_count "$out")
 [ -n "$n" ] || fail "no summary for a sound medium: $out"
 [ "$(ls "$m" | wc -l)" -eq "$n" ] || fail "the medium has $(ls "$m" | wc -l) files, its check counts $n"
 [ "$(printf "%s\n" "$out" | grep -c '^ok ')" -eq "$n" ] || fail "not one line a file: $out"

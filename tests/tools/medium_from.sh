@@ -14,12 +14,12 @@ work=$(cd "$work" && pwd)
 "$mk" "$work/media" >/dev/null || fail "mkmedium"
 # The number of manifest files, as the medium's check counts them.
 "$mk" --check "$work/media" >"$work/check.out" || fail "the sample medium fails its check"
-total=$(sed -n 's/^medium .*: all \([0-9][0-9]*\) files sound$/\1/p' "$work/check.out")
+. "$(dirname "$0")/../../scripts/lib/sample.sh"
+total=$(medium_count "$(cat "$work/check.out")")
 pictures=$(grep -c '^ok .* -> .*\.\(jpg\|gif\) (' "$work/check.out")
 cp "$setup" "$work/media/lumiroll-setup"
-sh "$(dirname "$0")/../../scripts/sample-machine.sh" "$work"
-export LUMIROLL_DRIVE_C="$work/c" LUMIROLL_REGISTRY="$work/registry.reg"
-printf 'next\nnext\nchange\nC:\\Apps\nnext\nfinish\nclose\n' | (cd "$work/media" && ./lumiroll-setup) >"$work/install.out" 2>&1 ||
+sample_machine "$work" || exit 1
+printf 'next\nnext\nchange\nC:\\Apps\nnext\nfinish\nclose\n' | console_setup "$work/media" >"$work/install.out" 2>&1 ||
   fail "the install: $(tail -5 "$work/install.out")"
 product="$work/c/Apps/Lumiroll"
 # The installed pictures are pictures to readers we did not write.

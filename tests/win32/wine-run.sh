@@ -8,26 +8,12 @@
 #                                             arguments as Windows paths
 set -u
 build=$1; shift
-. "$(dirname "$0")/wine-env.sh"
+. "$(dirname "$0")/../../scripts/lib/wine.sh"
 wine_env "$build"
 
 case "$1" in
 --boot)
-  # A prefix of another kind (made by an earlier Wine setup: Debian's wine
-  # makes a 64-bit one unless told) is made anew.
-  have=$(wine_prefix_arch)
-  if [ -n "$have" ] && [ "$have" != "$WINEARCH" ]; then
-    echo "the prefix at $WINEPREFIX is $have, not $WINEARCH: making it anew"
-    wineserver -k 2>/dev/null
-    rm -rf "$WINEPREFIX"
-  fi
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1 || { echo "wineboot failed"; exit 1; }
-    wineserver -w
-  fi
-  [ -f "$WINEPREFIX/system.reg" ] || { echo "no Wine prefix was made"; exit 1; }
-  [ "$(wine_prefix_arch)" = "$WINEARCH" ] || { echo "the prefix made is $(wine_prefix_arch), not $WINEARCH"; exit 1; }
-  echo "Wine prefix ready: $WINEPREFIX ($WINEARCH)"
+  wine_boot
   ;;
 --gtest)
   shift
@@ -57,7 +43,7 @@ case "$1" in
   shift
   exe=$1; shift
   for a in "$@"; do
-    case "$a" in /*) a=$(winepath -w "$a" 2>/dev/null) ;; esac
+    case "$a" in /*) a=$(wine_path "$a") || exit 1 ;; esac
     set -- "$@" "$a"; shift
   done
   log="$build/$(basename "$exe").run.log"

@@ -7,6 +7,7 @@
 
 #include "catalog.h"
 #include "medium.h"
+#include "mediumcatalog.h"
 #include "messages.h"
 #include "testfs.h"
 

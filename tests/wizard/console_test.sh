@@ -9,15 +9,15 @@ setup=$1; mkmedium=$2; work=$3
 rm -rf "$work" && mkdir -p "$work/c/Apps"
 "$mkmedium" "$work/media" >/dev/null || { echo "FAIL: mkmedium"; exit 1; }
 # The number of manifest files, as the medium's check counts them.
-files=$("$mkmedium" --check "$work/media" | sed -n 's/^medium .*: all \([0-9][0-9]*\) files sound$/\1/p')
+. "$(dirname "$0")/../../scripts/lib/sample.sh"
+files=$(medium_count "$("$mkmedium" --check "$work/media")")
 [ -n "$files" ] || { echo "FAIL: the sample medium fails its check"; exit 1; }
 cp "$setup" "$work/media/lumiroll-setup"
-sh "$(dirname "$0")/../../scripts/sample-machine.sh" "$work"
-export LUMIROLL_DRIVE_C="$work/c" LUMIROLL_REGISTRY="$work/registry.reg"
+sample_machine "$work" || exit 1
 status=0
 fail() { echo "FAIL: $*"; status=1; }
 run() {  # run NAME: the script on stdin, the output in $work/NAME.out
-  (cd "$work/media" && ./lumiroll-setup) >"$work/$1.out" 2>&1
+  console_setup "$work/media" >"$work/$1.out" 2>&1
   echo "$?" >"$work/$1.rc"
 }
 shows() { grep -qF -- "$2" "$work/$1.out" || fail "$1: the output does not show: $2"; }

@@ -8,15 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "lumisheet.h"
 #include "lumistandin.h"
 #include "medium.h"
 #include "outcome.h"
 #include "pages.h"
 #include "rules.h"
 #include "setupapp.h"
+#include "sheet.h"
 #include "testfs.h"
 #include "testmachine.h"
+#include "views.h"
 #include "wizsheet.h"
 
 namespace {

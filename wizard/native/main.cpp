@@ -11,11 +11,11 @@
 #include <sstream>
 #include <string>
 
-#include "lumiconsole.h"
-#include "lumisheet.h"
+#include "console.h"
 #include "lumistandin.h"
 #include "outcome.h"
 #include "setupapp.h"
+#include "sheet.h"
 
 CSetupApp theApp;
 

@@ -1,8 +1,9 @@
 #include "outcome.h"
 
 #include "afxstr.h"
-#include "lumisheet.h"
 #include "resource.h"
+#include "sheet.h"
+#include "views.h"
 
 namespace {
 SetupOutcome g_outcome = kSetupNotInstalled;

@@ -14,7 +14,8 @@ e2e_own_prefix
 iso=$(ls "$build"/tests/release_work/a/Lumiscroll-*.iso 2>/dev/null | head -1)
 [ -f "$iso" ] || fail "no CD image of the release (release.script makes it)"
 7zz x -o"$medium" "$iso" >/dev/null || fail "7-Zip cannot extract $iso"
-[ "$(ls "$medium" | wc -l)" -eq 34 ] || { ls "$medium"; fail "the image is incomplete"; }
+[ "$(ls "$medium")" = "$(ls "$build/tests/release_work/a/medium")" ] ||
+  { ls "$medium"; fail "the image does not hold the release's medium"; }
 label=$(file "$iso" | sed -n "s/.*CD-ROM filesystem data '\([^']*\)'.*/\1/p")
 [ -n "$label" ] || fail "file reads no label in $iso"
 chmod -R a-w "$medium"
@@ -33,9 +34,7 @@ view=""
 [ "$WINEARCH" = win64 ] && view=/reg:64
 wine reg add 'HKEY_LOCAL_MACHINE\Software\Wine\Drives' /v d: /d cdrom /f $view >/dev/null 2>&1 ||
   fail "drive D: as a CD-ROM"
-wineserver -k 2>/dev/null
-wineserver -w 2>/dev/null
-wineserver -p 2>/dev/null
+wine_server_restart
 e2e_desktop
 
 out=$(drive volume 'D:\')

@@ -15,7 +15,7 @@ build=$1 setup=$2 mkmedium=$3 driver=$4
 desktop=${desktop:-800x600} # the Wine desktop, as large as the screen
 decode=cat      # the driver prints in the program's code page
 pick=D: folder='D:\Lumiroll' # where an install run installs (see drives)
-. "$(dirname "$0")/../wine-env.sh"
+. "$(dirname "$0")/../../../scripts/lib/wine.sh"
 
 e2e_begin() {
   if [ -z "${LUMI_E2E_INNER:-}" ]; then
@@ -35,8 +35,7 @@ e2e_begin() {
   mkdir -p "$shots"
   # A Wine server left from programs run without this display would give the
   # wizard no window system: start from none (these tests run alone).
-  wineserver -k 2>/dev/null
-  wineserver -w 2>/dev/null
+  wine_server_stop
   medium="$work/media"
   mkdir -p "$medium"
   rm -f "$WINEPREFIX/dosdevices/d:" "$WINEPREFIX/dosdevices/d::" "$WINEPREFIX/dosdevices/e:"
@@ -59,21 +58,32 @@ e2e_own_prefix() {
 # The install runs' drive D: is a scratch folder of the run.
 e2e_session() {
   [ -e "$WINEPREFIX/dosdevices/d:" ] || ln -s "$work/ddrive" "$WINEPREFIX/dosdevices/d:"
-  wineserver -p 2>/dev/null
+  wine_server_start
 }
 
 # The sample medium with SETUP_EXE on it, sealed with the medium's catalog
 # (the program checks every file against it before it writes one); with
 # "sealed" the program is taken as it is (the release's is sealed already).
 e2e_medium() {
-  wmedium=$(winepath -w "$medium")
-  wine "$mkmedium" "$wmedium" >/dev/null 2>&1 || fail "mkmedium"
+  wmedium=$(wine_path "$medium") || fail "no Windows path for the medium"
+  wine "$mkmedium" "$wmedium" >"$work/mkmedium.log" 2>&1 || { cat "$work/mkmedium.log"; fail "mkmedium"; }
+  made=$(tr -d '\r' <"$work/mkmedium.log")
+  # the manifest's files, as mkmedium counts them, and setup.exe
+  medium_files=$(printf '%s\n' "$made" | sed -n 's/^sample medium: .* (\([0-9][0-9]*\) files)$/\1/p')
+  [ -n "$medium_files" ] || fail "mkmedium says no number of files: $made"
   cp "$setup" "$medium/setup.exe"
   if [ "${1:-}" != sealed ]; then
     wine "$mkmedium" --seal "$wmedium" "$wmedium\\setup.exe" >"$work/seal.log" 2>&1 ||
       { cat "$work/seal.log"; fail "mkmedium --seal"; }
   fi
-  [ "$(ls "$medium" | wc -l)" -eq 33 ] || { ls "$medium"; fail "the medium is incomplete"; }
+  [ "$(ls "$medium" | wc -l)" -eq $((medium_files + 1)) ] || { ls "$medium"; fail "the medium is incomplete"; }
+}
+# e2e_ready [sealed]: the session, the sample medium (see e2e_medium) and
+# the desktop, as most runs start.
+e2e_ready() {
+  e2e_session
+  e2e_medium "$@"
+  e2e_desktop
 }
 
 # The wizard, the help viewer it starts, the product and the driver share one
@@ -88,7 +98,7 @@ e2e_desktop() {
       if [ "$slow" -ne 1 ]; then echo '"Desktop"=-'; else echo '"Desktop"="Lumiscroll"'; fi
     done
   } >"$work/desktop.reg"
-  wine regedit /S "$(winepath -w "$work/desktop.reg")" || fail "the desktop settings"
+  wine regedit /S "$(wine_path "$work/desktop.reg")" || fail "the desktop settings"
   # The desktop draws the caption buttons' glyphs in Marlett, which this Wine
   # takes from the prefix's Fonts folder only (fonts-wine has it).
   marlett=/usr/share/wine/fonts/marlett.ttf
@@ -115,7 +125,7 @@ e2e_gone() {
   echo "setup.exe ended"
 }
 e2e_pass() {
-  wineserver -k 2>/dev/null
+  wine_server_stop
   rm -rf "$work/prefix"
   echo "wizard $run: passed"
 }

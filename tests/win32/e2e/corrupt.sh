@@ -5,15 +5,13 @@
 # needs:
 . "$(dirname "$0")/common.sh"
 e2e_begin "$@"
-e2e_session
-e2e_medium
-e2e_desktop
+e2e_ready
 head -c 100 "$medium/Lumiroll.ex_" >"$work/cut" && mv "$work/cut" "$medium/Lumiroll.ex_"
 e2e_start
 
 install_walk
 expect "Oops! There is a problem..."
-expect "File is corrupt: $(winepath -w "$medium" | tr -d '\r')\\Lumiroll.ex_"
+expect "File is corrupt: $(wine_path "$medium")\\Lumiroll.ex_"
 shot finish-corrupt
 install_close
 e2e_gone

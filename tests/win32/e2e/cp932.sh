@@ -4,9 +4,10 @@
 # browser; Help on the finish page; every installed file, and seen from
 # Unix all of it in that one folder under its Unicode name.
 # needs:
-if [ -z "${LUMI_E2E_INNER:-}" ] && ! locale -a | grep -qix 'ja_JP\.utf-\{0,1\}8'; then
+. "$(dirname "$0")/../../../scripts/lib/locale.sh"
+if [ -z "${LUMI_E2E_INNER:-}" ] && ! ja_locale_here; then
   if [ "$(id -u)" -eq 0 ]; then
-    localedef -i ja_JP -f UTF-8 ja_JP.UTF-8 || { echo "FAIL: localedef could not make ja_JP.UTF-8"; exit 1; }
+    ja_locale_make || { echo "FAIL: localedef could not make ja_JP.UTF-8"; exit 1; }
   else
     echo "FAIL: the locale ja_JP.UTF-8 is missing: make it as root" \
       "(localedef -i ja_JP -f UTF-8 ja_JP.UTF-8, or sh scripts/install-deps.sh)"
@@ -16,9 +17,7 @@ fi
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 . "$(dirname "$0")/common.sh"
 e2e_begin "$@"
-e2e_session
-e2e_medium
-e2e_desktop
+e2e_ready
 hyo=$(printf '\350\241\250') # U+8868 in UTF-8, the Unix name of the folder
 mkdir "$work/ddrive/$hyo"
 pick=$hyo

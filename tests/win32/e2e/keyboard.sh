@@ -11,9 +11,7 @@
 e2e_begin "$@"
 # It installs into the default folder on the prefix's own drive C:.
 e2e_own_prefix
-e2e_session
-e2e_medium
-e2e_desktop
+e2e_ready
 folder='C:\Program Files\Lumiroll'
 e2e_start
 # The keys go to the Wine desktop's X window, as to the screen's focus.

@@ -8,9 +8,7 @@
 # needs: wow64
 . "$(dirname "$0")/common.sh"
 e2e_begin "$@"
-e2e_session
-e2e_medium
-e2e_desktop
+e2e_ready
 pages=true
 e2e_start
 

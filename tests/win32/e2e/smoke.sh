@@ -9,9 +9,7 @@
 e2e_begin "$@"
 setup="$build/tests/release_work/s/medium/setup.exe"
 [ -f "$setup" ] || fail "no signed setup.exe of the release (release.script makes it)"
-e2e_session
-e2e_medium sealed
-e2e_desktop
+e2e_ready sealed
 mv "$medium/setup.exe" "$medium/lumisetup.exe"
 e2e_start lumisetup.exe +winhelp
 

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "manifest.h"
-#include "medium.h"
+#include "mediumfile.h"
+#include "pack.h"
 #include "stream.h"
 #include "szdd.h"
 
@@ -157,23 +158,9 @@ std::string Transfer(const ProductFile& f, MediumFileWriter& out) {
   if (low == INVALID_FILE_SIZE && ::GetLastError() != NO_ERROR) {
     why = "cannot read its size";
   } else if (f.recorded) {
-    switch (SzddCompress(source, out, size, f.recorded).status) {
-      case SzddStatus::kOk:
-      case SzddStatus::kWriteError:  // the writer says why
-        break;
-      case SzddStatus::kTooLarge:
-        why = "too large to pack: " + std::to_string(size) + " bytes, the format holds at most 4294967295";
-        break;
-      case SzddStatus::kSizeChanged:
-        why = "it changed while it was read";
-        break;
-      case SzddStatus::kNoMemory:
-        why = "out of memory";
-        break;
-      default:
-        why = "cannot read it";
-        break;
-    }
+    const SzddStatus status = SzddCompress(source, out, size, f.recorded).status;
+    if (status != SzddStatus::kWriteError) why = SzddCompressFailure(status);  // else the writer says why
+    if (status == SzddStatus::kTooLarge) why += " (it has " + std::to_string(size) + ")";
   } else {
     uint8_t buf[65536];
     for (long n; why.empty() && (n = source.Read(buf, sizeof buf)) != 0;) {

@@ -1,4 +1,6 @@
-# Sourced by every script that runs Win32 programs of a build under Wine.
+# Sourced by every script and test that runs Win32 programs of a build under
+# Wine: the build's environment, its prefix, the Wine server, Windows paths
+# and whether Wine's tests run on this machine.
 #   wine_env BUILD_DIR [HOME]
 # exports the build's own prefix, a scratch home (BUILD_DIR/winehome unless
 # given: the prefix links Desktop and the like there), no Wine debug output,
@@ -33,7 +35,7 @@ wine_env() {
   mkdir -p "$HOME"
   if [ "$arch" = win64 ]; then
     export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
-    [ -x "$WINELOADER" ] || { echo "wine-env: no $WINELOADER (Debian's wine64) for the 64-bit build" >&2; exit 1; }
+    [ -x "$WINELOADER" ] || { echo "wine_env: no $WINELOADER (Debian's wine64) for the 64-bit build" >&2; exit 1; }
     mkdir -p "$1/winebin"
     printf '#!/bin/sh\nexec %s "$@"\n' "$WINELOADER" >"$1/winebin/wine"
     printf '#!/bin/sh\nexec %s "$@"\n' "$WINESERVER" >"$1/winebin/wineserver"
@@ -57,4 +59,60 @@ wine_prefix_arch() {
 wine_emulated() {
   [ "${LUMI_WINE_SIDE:-wine}:${WINEARCH:-}" != wine:win64 ] && [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] &&
     grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null
+}
+
+# Whether the 32-bit build's programs are run under Wine here: everywhere
+# but under qemu, where each Wine start takes minutes and Wine's threads are
+# unsteady (there the 64-bit check build runs the same tests in their place);
+# LUMI_WINE_EMULATED=1 runs them all the same, for an hour or more.
+wine32_runs_here() {
+  ! wine_emulated || [ "${LUMI_WINE_EMULATED:-0}" = 1 ]
+}
+
+# wine_boot: makes the prefix at WINEPREFIX once, of the kind WINEARCH names.
+# A prefix of another kind (made by an earlier Wine setup: Debian's wine
+# makes a 64-bit one unless told) is made anew.
+wine_boot() {
+  have=$(wine_prefix_arch)
+  if [ -n "$have" ] && [ "$have" != "$WINEARCH" ]; then
+    echo "the prefix at $WINEPREFIX is $have, not $WINEARCH: making it anew"
+    wine_server_stop
+    rm -rf "$WINEPREFIX"
+  fi
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1 || { echo "wineboot failed"; return 1; }
+    wineserver -w
+  fi
+  [ -f "$WINEPREFIX/system.reg" ] || { echo "no Wine prefix was made"; return 1; }
+  [ "$(wine_prefix_arch)" = "$WINEARCH" ] || { echo "the prefix made is $(wine_prefix_arch), not $WINEARCH"; return 1; }
+  echo "Wine prefix ready: $WINEPREFIX ($WINEARCH)"
+}
+
+# The prefix's Wine server: stopped, and waited for until it is gone;
+# restarted (stopped, then started and kept running until stopped, so that
+# the programs of a run share one session).
+wine_server_stop() {
+  wineserver -k 2>/dev/null
+  wineserver -w 2>/dev/null
+  return 0
+}
+wine_server_start() {
+  wineserver -p 2>/dev/null
+}
+wine_server_restart() {
+  wine_server_stop
+  wine_server_start
+}
+
+# wine_path HOST_PATH: the Windows path Wine gives a host path, printed
+# without a carriage return. Tried again when it comes back empty: a start
+# that meets the Wine server as it ends (the last program gone) gets nothing.
+wine_path() {
+  for try in 1 2 3; do
+    wp=$(winepath -w "$1" 2>/dev/null | tr -d '\r')
+    [ -n "$wp" ] && { printf '%s\n' "$wp"; return 0; }
+    sleep 1
+  done
+  echo "winepath gives no Windows path for $1" >&2
+  return 1
 }
