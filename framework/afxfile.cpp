@@ -26,34 +26,13 @@ CFile::~CFile() {
 
 BOOL CFile::Open(const char* fileName, UINT flags, CFileException* error) {
   if (m_hFile != INVALID_HANDLE_VALUE) Close();
-  DWORD access = 0;
-  switch (flags & 3) {
-    case modeRead:
-      access = GENERIC_READ;
-      break;
-    case modeWrite:
-      access = GENERIC_WRITE;
-      break;
-    case modeReadWrite:
-      access = GENERIC_READ | GENERIC_WRITE;
-      break;
-    default:
-      break;
-  }
-  DWORD share = 0;
-  switch (flags & 0x70) {
-    case shareDenyWrite:
-      share = FILE_SHARE_READ;
-      break;
-    case shareDenyRead:
-      share = FILE_SHARE_WRITE;
-      break;
-    case shareDenyNone:
-      share = FILE_SHARE_READ | FILE_SHARE_WRITE;
-      break;
-    default:
-      break;  // exclusive, compat
-  }
+  // What each mode asks of the platform: by modeRead, modeWrite,
+  // modeReadWrite; by shareCompat, shareExclusive (nothing shared),
+  // shareDenyWrite, shareDenyRead, shareDenyNone.
+  static const DWORD kAccess[4] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE, 0};
+  static const DWORD kShare[8] = {0, 0, FILE_SHARE_READ, FILE_SHARE_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, 0, 0, 0};
+  const DWORD access = kAccess[flags & 3];
+  const DWORD share = kShare[(flags & 0x70) >> 4];
   DWORD disposition = OPEN_EXISTING;
   if (flags & modeCreate) disposition = (flags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
   HANDLE h = ::CreateFileA(fileName, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -28,6 +28,26 @@ struct Reader {
     }
     return Wide();
   }
+  // A dialog's or a control's styles: in an extended template after its
+  // help id, the extended style first.
+  template <class View>
+  void Styles(bool extended, View& v) {
+    if (extended) {
+      Dword();  // help id
+      v.exStyle = Dword();
+      v.style = Dword();
+    } else {
+      v.style = Dword();
+      v.exStyle = Dword();
+    }
+  }
+  template <class View>
+  void Box(View& v) {
+    v.x = Short();
+    v.y = Short();
+    v.cx = Short();
+    v.cy = Short();
+  }
   void Align(const BYTE* base) {
     while ((p - base) % 4) ++p;
   }
@@ -40,22 +60,11 @@ bool ReadDialogTemplate(unsigned id, DialogView& v) {
   const BYTE* base = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, res)));
   Reader r{base};
   WORD count = 0;
-  if (base[2] == 0xFF && base[3] == 0xFF) {
-    v.extended = true;
-    r.Word();
-    r.Word();
-    r.Dword();  // help id
-    v.exStyle = r.Dword();
-    v.style = r.Dword();
-  } else {
-    v.style = r.Dword();
-    v.exStyle = r.Dword();
-  }
+  v.extended = base[2] == 0xFF && base[3] == 0xFF;
+  if (v.extended) r.p += 4;  // its version and signature
+  r.Styles(v.extended, v);
   count = r.Word();
-  v.x = r.Short();
-  v.y = r.Short();
-  v.cx = r.Short();
-  v.cy = r.Short();
+  r.Box(v);
   r.SzOrOrd();  // menu
   r.SzOrOrd();  // class
   v.caption = r.Wide();
@@ -71,18 +80,8 @@ bool ReadDialogTemplate(unsigned id, DialogView& v) {
   for (WORD k = 0; k < count; ++k) {
     r.Align(base);
     ControlView c;
-    if (v.extended) {
-      r.Dword();  // help id
-      c.exStyle = r.Dword();
-      c.style = r.Dword();
-    } else {
-      c.style = r.Dword();
-      c.exStyle = r.Dword();
-    }
-    c.x = r.Short();
-    c.y = r.Short();
-    c.cx = r.Short();
-    c.cy = r.Short();
+    r.Styles(v.extended, c);
+    r.Box(c);
     c.id = v.extended ? (r.Dword() & 0xFFFF) : r.Word();
     c.cls = r.SzOrOrd();
     // Predefined classes by name, whichever form the compiler stored.

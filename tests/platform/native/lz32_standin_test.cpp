@@ -35,6 +35,14 @@ LONG Expand(const std::string& bytes, std::string* out = nullptr) {
   return r;
 }
 
+// A one-byte file a.txt made in dir, opened through the stand-in for
+// reading (o filled in).
+INT OpenNewFile(const std::string& dir, OFSTRUCT& o) {
+  const std::string path = dir + "\\a.txt";
+  PutFile(path, "a");
+  return LZOpenFileA(const_cast<char*>(path.c_str()), &o, OF_READ);
+}
+
 std::string Text(size_t n) {
   std::string s;
   for (size_t i = 0; i < n; ++i) s += "Sunsets, Nature and Waterfalls. "[i % 32];
@@ -107,10 +115,8 @@ TEST(LzStandIn, HostileStreamsNeverReadOrWriteOutsideTheirBuffers) {
 }
 
 TEST(LzStandIn, BadHandlesAreReportedAsSuch) {
-  std::string dir = ScratchFolder();
-  PutFile(dir + "\\a.txt", "a");
   OFSTRUCT o;
-  INT h = LZOpenFileA(const_cast<char*>((dir + "\\a.txt").c_str()), &o, OF_READ);
+  INT h = OpenNewFile(ScratchFolder(), o);
   ASSERT_GE(h, 0);
   EXPECT_EQ(LZCopy(-1, h), LZERROR_BADINHANDLE);
   EXPECT_EQ(LZCopy(h, -1), LZERROR_BADOUTHANDLE);
@@ -122,9 +128,8 @@ TEST(LzStandIn, BadHandlesAreReportedAsSuch) {
 
 TEST(LzStandIn, OpenFillsItsRecordAndRefusesWhatWindowsRefuses) {
   std::string dir = ScratchFolder();
-  PutFile(dir + "\\a.txt", "a");
   OFSTRUCT o;
-  INT h = LZOpenFileA(const_cast<char*>((dir + "\\a.txt").c_str()), &o, OF_READ);
+  INT h = OpenNewFile(dir, o);
   ASSERT_GE(h, 0);
   EXPECT_EQ(o.cBytes, sizeof(OFSTRUCT));
   EXPECT_STREQ(o.szPathName, (dir + "\\a.txt").c_str());
