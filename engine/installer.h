@@ -4,6 +4,7 @@
 // thread for as long as it lives.
 #pragma once
 #include "afxstr.h"
+#include "tempfile.h"
 
 // Folder of the program's own file with a trailing backslash, or empty.
 CString GetModuleDir();
@@ -56,8 +57,8 @@ class CInstaller {
   // LZ32 opens paths of at most 127 characters (its OFSTRUCT holds 128).
   static constexpr int kMaxLzPath = OFS_MAXPATHNAME - 1;
   // The name a file is expanded under in the target folder until it is
-  // whole: no name of the install manifest, and no longer than its names.
-  static constexpr const char* kTempName = "~Lumi.tmp";
+  // whole (the temporary file every file goes through).
+  static constexpr const char* kTempName = kTempFileName;
 
  protected:
   char m_szSourceDir[260];

@@ -1,7 +1,5 @@
 #include "tempfile.h"
 
-#include "installer.h"
-
 namespace {
 HANDLE CreateNew(const char* path, DWORD share) {
   return ::CreateFileA(path, GENERIC_READ | GENERIC_WRITE, share, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -70,7 +68,7 @@ CString TempPathFor(const char* target) {
   const CString path(target);
   int end = path.ReverseFind('\\');
   if (end < 0) end = path.ReverseFind(':');
-  return path.Left(end + 1) + CInstaller::kTempName;
+  return path.Left(end + 1) + kTempFileName;
 }
 
 CTempFile::CTempFile(const char* target, const char* tempPath)

@@ -23,8 +23,12 @@ HANDLE CreateTempFile(const char* path, bool* inTheWay = nullptr);
 // the temporary file by name, whether the bytes landed in this very file.
 long long FileSizeOf(HANDLE file);
 
-// The installer's temporary file for target: CInstaller::kTempName in
-// target's folder (text only).
+// The name a file is written under in its folder until it is whole: no name
+// of the install manifest, and no longer than its names.
+inline constexpr char kTempFileName[] = "~Lumi.tmp";
+
+// The temporary file for target: kTempFileName in target's folder (text
+// only).
 CString TempPathFor(const char* target);
 
 // A file in the making under its temporary name. Create makes the temporary

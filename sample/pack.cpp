@@ -20,6 +20,12 @@ struct Entry {
   std::string found;       // the product's file of it, by its own name
 };
 
+// The product's folder of a manifest entry: the product's own, or the
+// picture folder below it.
+std::string FolderOf(const std::string& product, const std::string& subfolder) {
+  return subfolder.empty() ? product : product + "\\" + subfolder;
+}
+
 // The names in a folder, or none when it cannot be listed.
 std::vector<std::string> Listing(const std::string& folder) {
   std::vector<std::string> names;
@@ -76,7 +82,7 @@ bool Resolve(const std::string& product, MediumKindOf kindOf, std::vector<Entry>
   std::set<std::string> folders = {""};
   for (const Entry& e : entries) folders.insert(e.subfolder);
   for (const std::string& sub : folders) {
-    const std::string folder = sub.empty() ? product : product + "\\" + sub;
+    const std::string folder = FolderOf(product, sub);
     if (!sub.empty() && !OwnFile(folder, kindOf, true, error)) return false;
     for (const std::string& name : Listing(folder)) {
       int uses = 0;
@@ -98,7 +104,7 @@ bool Resolve(const std::string& product, MediumKindOf kindOf, std::vector<Entry>
     }
   }
   for (const Entry& e : entries) {
-    const std::string where = e.subfolder.empty() ? product : product + "\\" + e.subfolder;
+    const std::string where = FolderOf(product, e.subfolder);
     if (e.found.empty()) {
       if (error) *error = "missing: no file in " + where + " for " + e.mediumName;
       return false;
@@ -116,7 +122,7 @@ bool FindProductFiles(const std::string& product, MediumKindOf kindOf, std::vect
   if (!Resolve(product, kindOf, entries, report, error)) return false;
   files.clear();
   for (const Entry& e : entries) {
-    ProductFile f{e.mediumName, (e.subfolder.empty() ? product : product + "\\" + e.subfolder) + "\\" + e.found, 0};
+    ProductFile f{e.mediumName, FolderOf(product, e.subfolder) + "\\" + e.found, 0};
     if (e.mediumName.back() == '_' && !SameIgnoringAZCase(e.found, e.mediumName)) {
       // The character the '_' stands for, in the case of the manifest's
       // letter before it, as LZ32 gives it back.

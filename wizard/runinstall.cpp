@@ -23,11 +23,14 @@ int CheckMedium(CInstaller& inst, const std::vector<ManifestEntry>& manifest) {
   std::string why;
   const CatalogState state = ReadOwnCatalog(catalog, &why);
   if (state == CatalogState::kEmpty) return 1;
+  if (state == CatalogState::kDamaged) {
+    inst.SetLastMessage(CString(kMsgSetupDamaged) + GetModulePath());
+    return 0;
+  }
   std::vector<std::string> names;
   names.reserve(manifest.size());
   for (const ManifestEntry& e : manifest) names.push_back(e.mediumName);
   CString message;
-  if (state == CatalogState::kDamaged) catalog.clear();  // fits no manifest: the program's damage
   if (CheckMediumAgainst(GetModuleDir(), names, catalog, GetModulePath(), message)) return 1;
   inst.SetLastMessage(message);
   return 0;

@@ -23,22 +23,20 @@ namespace {
 std::vector<RcSource> FilesOf(const unsigned char* list, const unsigned long* listSize) {
   std::vector<RcSource> out;
   if (listSize == nullptr || list == nullptr) return out;
-  {
-    const unsigned char* p = list;
-    const unsigned char* end = p + *listSize;
-    while (p < end && *p) {
-      const unsigned char* nameEnd = static_cast<const unsigned char*>(std::memchr(p, 0, static_cast<size_t>(end - p)));
-      if (!nameEnd || end - nameEnd < 5) break;
-      RcSource f;
-      f.name.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(nameEnd - p));
-      const unsigned char* q = nameEnd + 1;
-      size_t len = q[0] | q[1] << 8 | q[2] << 16 | static_cast<size_t>(q[3]) << 24;
-      q += 4;
-      if (static_cast<size_t>(end - q) < len + 1) break;
-      f.text.assign(reinterpret_cast<const char*>(q), len);
-      out.push_back(f);
-      p = q + len + 1;
-    }
+  const unsigned char* p = list;
+  const unsigned char* end = p + *listSize;
+  while (p < end && *p) {
+    const unsigned char* nameEnd = static_cast<const unsigned char*>(std::memchr(p, 0, static_cast<size_t>(end - p)));
+    if (!nameEnd || end - nameEnd < 5) break;
+    RcSource f;
+    f.name.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(nameEnd - p));
+    const unsigned char* q = nameEnd + 1;
+    size_t len = q[0] | q[1] << 8 | q[2] << 16 | static_cast<size_t>(q[3]) << 24;
+    q += 4;
+    if (static_cast<size_t>(end - q) < len + 1) break;
+    f.text.assign(reinterpret_cast<const char*>(q), len);
+    out.push_back(f);
+    p = q + len + 1;
   }
   return out;
 }
